@@ -1,0 +1,3 @@
+#include "ZezuzuDOD.h"
+
+const QString ZezuzuDOD::version = QStringLiteral("0.9");

@@ -1,0 +1,23 @@
+# cmake -P script behind the "install" test.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${ARGN}\nfailed with ${result}:\n${out}")
+    endif()
+    message("${out}")
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+foreach(expected include/ZezuzuDOD/zezuzudod.h include/ZezuzuDOD/varniobaseapplication.h
+                 include/ZezuzuDOD/zezuzudod_export.h)
+    if(NOT EXISTS ${prefix}/${expected})
+        message(FATAL_ERROR "not installed: ${expected}")
+    endif()
+endforeach()
+run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/build -G ${GENERATOR}
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release)
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+run(${RUN_TEST} ${WORK_DIR}/build/consumer)
