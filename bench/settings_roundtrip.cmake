@@ -1,0 +1,1 @@
+zezuzudod_add_benchmark(settings_roundtrip SOURCES settings_roundtrip.cpp)
