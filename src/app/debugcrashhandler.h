@@ -10,7 +10,13 @@ class QFile;
 /** Decides where the Qt messages of a tool go: Qt's default output, nowhere, the console in a
  *  standard or detailed line, and/or the per-run debug log file
  *  "<Documents>/varnio/<AppName>/<yyMMdd_hhmmss>_DebugLog.dbo". It also hosts the switches of
- *  the function trace, whose file is "<Documents>/varnio/<AppName>/functionsLog_<n>.efl".
+ *  the function trace, whose file is "<Documents>/varnio/<AppName>/functionsLog_<n>.efl"
+ *  (<AppName> is the application name without its spaces).
+ *
+ *  Console lines go to standard error: "Time: hh:mm:ss.zzz: <message>" (standard) and
+ *  "Time: hh:mm:ss.zzz: QtDebugMsg: <message> (<file>:<line>, <function>)" (detailed). A log line
+ *  is "yyyy.MM.dd<tab>hh:mm:ss:zzz<tab><tab><message>" and is in the file when the call returns.
+ *  Messages may come from any thread; log lines are written whole under the handler's mutex.
  *
  *  VarnioBaseApplication creates one handler per process. The most recently constructed handler
  *  receives the messages; its destructor detaches it and puts Qt's default handler back.
@@ -32,15 +38,21 @@ public:
     explicit DebugCrashHandler(QObject *parent = nullptr);
     ~DebugCrashHandler() override;
 
-    /** Replaces the handling type and installs the matching message handler. */
+    /** Replaces the handling type and installs the matching message handler: 1 Qt's default
+     *  handler, 2 one that drops every message, 4 the library's handler, 8 opens the log file,
+     *  makes the type 12 and installs the library's handler, 16 permits the function trace.
+     *  Any other value is only stored. */
     void setDebugHandlingType(DebugHandlingType type);
     /** Adds bits to the handling type; installs and opens nothing. */
     void updateLogType(DebugHandlingType type);
     /** The current handling type, a bit set of DebugHandlingType values. */
     int debugHandlingType() const;
 
+    /** What the library's handler does with each message, in any thread: bit 8 a log line,
+     *  bit 4 a standard line, bit 1 another standard line, bit 32 a detailed line. */
     void handleDebugOut(QtMsgType type, const QMessageLogContext &context, const QString &message);
-    void printDebugOutput(QtMsgType type, const QMessageLogContext &context, const QString &message);
+    void printDebugOutput(QtMsgType type, const QMessageLogContext &context,
+                          const QString &message);
     void printDebugOutputDetailed(QtMsgType type, const QMessageLogContext &context,
                                   const QString &message);
     void logDebugOutput(QtMsgType type, const QString &message);
@@ -55,12 +67,16 @@ public:
     /** The debug log file's path, empty while there is none. */
     QString debugLogFileName() const;
 
-    /** Switches the function trace on (a new numbered file) or off; ignored unless permitted. */
+    /** Switches the function trace on (a new numbered file) or off; ignored unless permitted.
+     *  Switching on while a trace file is open closes that file first, complete. */
     void setInstrumentFunctions(bool on);
     void initFunctionTrace();
     void deInitFunctiontrace();
 
 private:
+    void writeStandardLine(const QByteArray &text);
+    void writeLogLine(const QByteArray &text);
+
     QFile *m_logFile = nullptr;
     QAtomicInt m_currentType = NoDebug;
     mutable QMutex m_mutex;

@@ -15,7 +15,12 @@ class DebugCrashHandler;
  *  "--debug-standard", "--instrument-functions"), owns the tool's single DebugCrashHandler,
  *  keeps exceptions from escaping event delivery (an exception ends the event loop with exit
  *  code 1 for std::bad_alloc, 2 for another std::exception and 3 for anything else, after an
- *  out-of-memory box) and can report event deliveries slower than 10 ms.
+ *  out-of-memory box) and can report event deliveries slower than 10 ms. An exception caught in
+ *  another thread is logged and releases the reserve there; the box and the end of the event
+ *  loop follow in the GUI thread.
+ *
+ *  Loading the library reserves 200 MiB of address space (never touched, so not resident) that
+ *  releaseEmergencyMemory() gives back.
  *
  *  The debug handler is created by the constructor and deleted by the destructor, after
  *  its finish() has closed the debug log and the function trace. */
@@ -27,7 +32,9 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
-    /** Reports every later event delivery that takes longer than 10 ms through qDebug. */
+    /** Reports every later event delivery of the GUI thread that takes longer than 10 ms through
+     *  qDebug, as "processing event type %d for object %s took %dms". Deliveries in other
+     *  threads are not timed. */
     void setProcessingTime(bool on);
     /** The tool's hook to stop its work after an exception; an empty function removes it. */
     void setStopFunction(const std::function<void()> &stop);
@@ -44,6 +51,10 @@ public:
     DebugCrashHandler *debugHandler() const { return m_debugHandler; }
 
 private:
+    /** Release, box and exit after a caught exception; in a thread other than the GUI thread the
+     *  box and the exit are queued to the GUI thread. */
+    void handleCaughtException(int exitCode);
+
     DebugCrashHandler *m_debugHandler = nullptr;
     QElapsedTimer m_processingTimer;
     bool m_processingTime = false;

@@ -1,0 +1,2 @@
+find_package(spdlog REQUIRED)
+zezuzudod_add_benchmark(app_log SOURCES app_log.cpp LIBS spdlog::spdlog)

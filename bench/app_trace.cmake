@@ -1,0 +1,1 @@
+zezuzudod_add_benchmark(app_trace SOURCES app_trace.cpp)
