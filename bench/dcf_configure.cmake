@@ -1,0 +1,1 @@
+zezuzudod_add_benchmark(dcf_configure SOURCES dcf_configure.cpp)

@@ -1,0 +1,150 @@
+// The configuration job of a large device file with DCFWriter against a plain INI round trip
+// of the same file, and the same job on a file twice as large to show that it stays linear.
+
+#include <ZezuzuDOD/dcfwriter.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int SubEntries = 4;
+
+QByteArray generate(int objects)
+{
+    QByteArray text;
+    text.reserve(objects * 800);
+    text += "[FileInfo]\r\nFileName=bench.dcf\r\nDescription=generated\r\n\r\n"
+            "[DeviceComissioning]\r\nNodeID=1\r\nBaudrate=250\r\n\r\n";
+    text += "[OptionalObjects]\r\nSupportedObjects=" + QByteArray::number(objects) + "\r\n";
+    for (int i = 0; i < objects; ++i)
+        text += QByteArray::number(i + 1) + "=0x" + QByteArray::number(0x2000 + i, 16) + "\r\n";
+    for (int i = 0; i < objects; ++i) {
+        const QByteArray index = QByteArray::number(0x2000 + i, 16).toUpper();
+        text += "\r\n[" + index + "]\r\nParameterName=Object " + QByteArray::number(i)
+                + "\r\nObjectType=0x9\r\nSubNumber=" + QByteArray::number(SubEntries) + "\r\n";
+        for (int sub = 0; sub < SubEntries; ++sub) {
+            text += "\r\n[" + index + "sub" + QByteArray::number(sub)
+                    + "]\r\n"
+                      "ParameterName=Entry "
+                    + QByteArray::number(sub)
+                    + "\r\n"
+                      "ObjectType=0x7\r\nDataType=0x0007\r\nAccessType=rw\r\n"
+                      "DefaultValue=0x00000000\r\nPDOMapping=1\r\n"
+                      "ParameterValue=0x12345678\r\nDenotation=old name\r\n";
+        }
+    }
+    return text;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+qint64 configure(const QString &path, int objects)
+{
+    QElapsedTimer timer;
+    timer.start();
+    {
+        DCFWriter writer;
+        writer.setDCFFile(path);
+        QList<unsigned short> optional;
+        for (int i = 0; i < objects; ++i) {
+            const auto index = static_cast<unsigned short>(0x2000 + i);
+            for (int sub = 0; sub < SubEntries; ++sub) {
+                writer.setParameterValue(
+                    index, static_cast<unsigned char>(sub),
+                    QStringLiteral("0x%1").arg(i * 4 + sub, 8, 16, QLatin1Char('0')), QString());
+                writer.setDenotation(index, static_cast<unsigned char>(sub),
+                                     QStringLiteral("Channel %1.%2").arg(i).arg(sub));
+            }
+            optional.append(index);
+        }
+        writer.updateDeviceCommisioning(500, 1, QStringLiteral("Line 1"), 5,
+                                        QStringLiteral("Node 5"));
+        writer.updateOptionalObjects(optional);
+        if (!writer.writeFile())
+            qFatal("write failed");
+    }
+    return timer.nsecsElapsed();
+}
+
+qint64 plainIniRoundTrip(const QString &path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        const QStringList keys = settings.allKeys();
+        for (const QString &key : keys) {
+            if (key.contains(QLatin1String("parametervalue"), Qt::CaseInsensitive)
+                || key.contains(QLatin1String("denotation"), Qt::CaseInsensitive))
+                settings.remove(key);
+        }
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            qFatal("plain write failed");
+    }
+    return timer.nsecsElapsed();
+}
+
+// Each run gets a file of its own: QSettings keeps what it read of a path for later stores.
+template<typename Job>
+double bestOf(int runs, const QTemporaryDir &dir, const QByteArray &bytes, Job job)
+{
+    static int files = 0;
+    qint64 best = -1;
+    for (int run = 0; run < runs; ++run) {
+        const QString path = dir.filePath(QStringLiteral("bench%1.dcf").arg(++files));
+        writeFile(path, bytes);
+        const qint64 ns = job(path);
+        best = best < 0 ? ns : std::min(best, ns);
+        QFile::remove(path);
+    }
+    return best / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        qFatal("no temporary folder");
+    constexpr int Runs = 7;
+    constexpr int Objects = 3000;
+
+    const QByteArray single = generate(Objects);
+    const QByteArray twice = generate(2 * Objects);
+    const double ours
+        = bestOf(Runs, dir, single, [](const QString &path) { return configure(path, Objects); });
+    const double baseline = bestOf(Runs, dir, single, plainIniRoundTrip);
+    const double oursTwice = bestOf(
+        Runs, dir, twice, [](const QString &path) { return configure(path, 2 * Objects); });
+
+    std::printf("file: %d objects x %d sub-entries, %d sections, %.2f MB\n", Objects, SubEntries,
+                Objects * (SubEntries + 1) + 3, single.size() / 1e6);
+    std::printf("configuration job (DCFWriter, %d values + %d denotations): %.1f ms\n",
+                Objects * SubEntries, Objects * SubEntries, ours);
+    std::printf("baseline (plain INI QSettings open, drop values, write):      %.1f ms\n",
+                baseline);
+    std::printf("ratio = ours / baseline = %.2f (goal <= 1.5)\n", ours / baseline);
+    std::printf("double file (%.2f MB): %.1f ms\n", twice.size() / 1e6, oursTwice);
+    std::printf("ratio = double / single = %.2f (goal <= 2.3)\n", oursTwice / ours);
+    // For comparison: how the plain INI store itself grows with the file.
+    const double baselineTwice = bestOf(Runs, dir, twice, plainIniRoundTrip);
+    std::printf("baseline double file: %.1f ms, double / single = %.2f\n", baselineTwice,
+                baselineTwice / baseline);
+    return 0;
+}
