@@ -22,6 +22,13 @@ echo
 echo "--- what the commissioning changed (the rest of the file is byte for byte the EDS)"
 diff -u --label sample-io.eds --label sample-io-node5.dcf "$here/sample-io.eds" "$dcf" || true
 echo
+# The commissioning values persist: a second device of the same network needs only its node-ID.
+dcf6=$home/out/sample-io-node6.dcf
+echo "\$ dcfconfig sample-io.eds --node-id 6 --node-name io-right -o sample-io-node6.dcf"
+"$tool" "$here/sample-io.eds" --node-id 6 --node-name io-right -o "$dcf6" >/dev/null
+echo "--- its commissioning section, the network's values taken from the last run"
+sed -n '/^\[DeviceComissioning\]/,/^\s*$/p' "$dcf6"
+echo
 for log in "$home"/Documents/varnio/*/*_DebugLog.dbo; do
     [ -f "$log" ] || continue
     echo "--- ${log#"$home"/}"
