@@ -1,109 +1,70 @@
-// The example tool's job, run in process: DcfCommissioning returns its exit code instead of
-// leaving the process.
+// The example tool's job run in process: DcfCommissioning returns exit codes, never exits.
 
 #include "dcfcommissioning.h"
 
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <QtTest>
 
 class TestDcfCommissioning : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
-    QString m_eds;
-    QByteArray m_original;
+    const QString m_eds = m_dir.filePath(QStringLiteral("device.eds"));
+    const QByteArray m_original = "[1017]\nParameterName=Heartbeat\nDefaultValue=0\n\n"
+                                  "[DeviceComissioning]\nNodeID=1\nNodeName=old\n";
 
 private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(m_dir.isValid());
-        m_original = "[1017]\nParameterName=Heartbeat\nDefaultValue=0\n\n"
-                     "[DeviceComissioning]\nNodeID=1\nNodeName=old\n";
-        m_eds = m_dir.filePath(QStringLiteral("device.eds"));
         QFile file(m_eds);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(m_original);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_original) == m_original.size());
     }
 
     void exitCodesAndResult_data()
     {
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("arguments"); // split at "|"
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("written"); // empty: no output file expected
-        QTest::newRow("debugging switches are no unknown options")
-            << QStringList{QStringLiteral("--debug-log"), QStringLiteral("--with-debug")} << 0
-            << QByteArray();
-        QTest::newRow("unknown option")
-            << QStringList{QStringLiteral("--bogus")} << 2 << QByteArray();
-        QTest::newRow("node-ID out of range")
-            << QStringList{QStringLiteral("EDS"), QStringLiteral("--node-id"),
-                           QStringLiteral("128")}
-            << 2 << QByteArray();
-        QTest::newRow("--set without sub-index")
-            << QStringList{QStringLiteral("EDS"), QStringLiteral("--set"), QStringLiteral("1017=5")}
-            << 2 << QByteArray();
-        QTest::newRow("missing input")
-            << QStringList{QStringLiteral("nowhere.eds")} << 1 << QByteArray();
-        QTest::newRow("some commissioning values: the others stay")
-            << QStringList{QStringLiteral("EDS"),
-                           QStringLiteral("--node-id"),
-                           QStringLiteral("0x10"),
-                           QStringLiteral("--set"),
-                           QStringLiteral("1017:0=1000=x"),
-                           QStringLiteral("-o"),
-                           QStringLiteral("OUT")}
-            << 0
-            << QByteArray("[1017]\nParameterName=Heartbeat\nDefaultValue=0\n"
-                          "ParameterValue=1000=x\n\n[DeviceComissioning]\nNodeID=16\n"
-                          "NodeName=old\n");
-        QTest::newRow("all commissioning values, entry not in the file")
-            << QStringList{QStringLiteral("EDS"),        QStringLiteral("--node-id"),
-                           QStringLiteral("5"),          QStringLiteral("--baudrate"),
-                           QStringLiteral("500"),        QStringLiteral("--net-number"),
-                           QStringLiteral("2"),          QStringLiteral("--network-name"),
-                           QStringLiteral("Line 1"),     QStringLiteral("--node-name"),
-                           QStringLiteral("io"),         QStringLiteral("--set"),
-                           QStringLiteral("0x2000:1=3"), QStringLiteral("-o"),
-                           QStringLiteral("OUT")}
-            << 1
-            << QByteArray("[1017]\nParameterName=Heartbeat\nDefaultValue=0\n\n"
-                          "[DeviceComissioning]\nNodeID=5\nNodeName=io\nBaudrate=500\n"
-                          "NetNumber=2\nNetworkName=Line 1\n");
+        const auto row = [](const char *name, const char *arguments, int code, const char *out) {
+            QTest::newRow(name) << QString::fromUtf8(arguments) << code << QByteArray(out);
+        };
+        row("debugging switches are no unknown options", "--debug-log|--with-debug", 0, "");
+        row("unknown option", "--bogus", 2, "");
+        row("node-ID out of range", "EDS|--node-id|128", 2, "");
+        row("--set without sub-index", "EDS|--set|1017=5", 2, "");
+        row("missing input", "nowhere.eds", 1, "");
+        row("some commissioning values: the others stay",
+            "EDS|--node-id|0x10|--set|1017:0=1000=x|-o|OUT", 0,
+            "[1017]\nParameterName=Heartbeat\nDefaultValue=0\nParameterValue=1000=x\n\n"
+            "[DeviceComissioning]\nNodeID=16\nNodeName=old\n");
+        row("all commissioning values, entry not in the file",
+            "EDS|--node-id|5|--baudrate|500|--net-number|2|--network-name|Line 1|--node-name|io|"
+            "--set|0x2000:1=3|-o|OUT",
+            1,
+            "[1017]\nParameterName=Heartbeat\nDefaultValue=0\n\n[DeviceComissioning]\nNodeID=5\n"
+            "NodeName=io\nBaudrate=500\nNetNumber=2\nNetworkName=Line 1\n");
     }
 
     void exitCodesAndResult()
     {
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, arguments);
         QFETCH(int, exitCode);
         QFETCH(QByteArray, written);
-        static int run = 0;
-        const QString output = m_dir.filePath(QStringLiteral("out%1.dcf").arg(++run));
-        arguments.replaceInStrings(QStringLiteral("EDS"), m_eds);
-        arguments.replaceInStrings(QStringLiteral("OUT"), output);
-        arguments.prepend(QStringLiteral("dcfconfig"));
+        const QString output = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
+        arguments.prepend(QStringLiteral("dcfconfig|")).replace(QStringLiteral("EDS"), m_eds);
+        arguments.replace(QStringLiteral("OUT"), output);
 
-        QString outText;
-        QString errText;
-        QTextStream out(&outText);
-        QTextStream err(&errText);
-        QCOMPARE(DcfCommissioning().exec(arguments, out, err), exitCode);
+        QString outText, errText;
+        QTextStream out(&outText), err(&errText);
+        QCOMPARE(DcfCommissioning().exec(arguments.split(QLatin1Char('|')), out, err), exitCode);
         QCOMPARE(errText.isEmpty(), exitCode == 0);
 
         QFile file(output);
-        if (written.isEmpty()) {
-            QVERIFY(!file.exists());
-        } else {
-            QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.exists(), !written.isEmpty());
+        if (file.open(QIODevice::ReadOnly))
             QCOMPARE(file.readAll(), written);
-        }
-        // With -o only the copy changes.
-        QFile original(m_eds);
+        QFile original(m_eds); // with -o only the copy changes
         QVERIFY(original.open(QIODevice::ReadOnly));
         QCOMPARE(original.readAll(), m_original);
     }
