@@ -273,21 +273,19 @@ QString DcfDocument::valueText(const QVariant &value)
                        : value.toString();
     if (text.isEmpty())
         return text;
-    const QChar *units = text.constData();
-    const int last = text.size() - 1;
     const auto blank = [](QChar c) {
         return c == QLatin1Char(' ') || c == QLatin1Char('\t');
     };
-    if (!blank(units[0]) && !blank(units[last]) && !text.contains(QLatin1Char('\n'))
+    if (!blank(text.front()) && !blank(text.back()) && !text.contains(QLatin1Char('\n'))
         && !text.contains(QLatin1Char('\r')))
         return text;
     text = singleLine(text);
     // Blanks around a value are not part of it when the file is read, so they are not written.
     int s = 0;
     int e = text.size();
-    while (s < e && (text.at(s) == QLatin1Char(' ') || text.at(s) == QLatin1Char('\t')))
+    while (s < e && blank(text.at(s)))
         ++s;
-    while (e > s && (text.at(e - 1) == QLatin1Char(' ') || text.at(e - 1) == QLatin1Char('\t')))
+    while (e > s && blank(text.at(e - 1)))
         --e;
     return (s == 0 && e == text.size()) ? text : text.mid(s, e - s);
 }

@@ -170,41 +170,16 @@ bool DCFWriter::addNVArray(unsigned short index, CAN::CANopenDataType dataType,
 bool DCFWriter::addSub(unsigned short index, unsigned char subIndex, CAN::CANopenDataType dataType,
                        QString parameterName, QString accessType, bool pdoMapping, QString value)
 {
-    if (!m_settings)
-        return false;
-    const QString section = subSectionName(index, subIndex);
-    setKey(section, QStringLiteral("ParameterName"), parameterName);
-    setKey(section, QStringLiteral("ObjectType"), QStringLiteral("7"));
-    setKey(section, QStringLiteral("Denotation"), parameterName);
-    setKey(section, QStringLiteral("DataType"), QStringLiteral("0x%1").arg(int(dataType), 0, 16));
-    setKey(section, QStringLiteral("PDOMapping"),
-           pdoMapping ? QStringLiteral("0x1") : QStringLiteral("0x0"));
-    setKey(section, QStringLiteral("AccessType"), accessType);
-    if (!value.isEmpty()) {
-        if (subIndex == 0)
-            setKey(section, QStringLiteral("DefaultValue"), value);
-        setKey(section, QStringLiteral("ParameterValue"), value);
-    }
-    return true;
+    return writeSub(index, subIndex, dataType, parameterName, accessType, pdoMapping, value,
+                    subIndex == 0);
 }
 
 bool DCFWriter::addNVSub(unsigned short index, unsigned char subIndex,
                          CAN::CANopenDataType dataType, QString parameterName, QString accessType,
                          QString value)
 {
-    if (!m_settings)
-        return false;
-    const QString section = subSectionName(index, subIndex);
-    setKey(section, QStringLiteral("ParameterName"), parameterName);
-    setKey(section, QStringLiteral("ObjectType"), QStringLiteral("7"));
-    setKey(section, QStringLiteral("Denotation"), parameterName);
-    setKey(section, QStringLiteral("DataType"), QStringLiteral("0x%1").arg(int(dataType), 0, 16));
-    setKey(section, QStringLiteral("PDOMapping"),
-           subIndex == 0 ? QStringLiteral("0x0") : QStringLiteral("0x1"));
-    setKey(section, QStringLiteral("AccessType"), accessType);
-    if (!value.isEmpty())
-        setKey(section, QStringLiteral("ParameterValue"), value);
-    return true;
+    return writeSub(index, subIndex, dataType, parameterName, accessType, subIndex != 0, value,
+                    false);
 }
 
 bool DCFWriter::delIndex(unsigned short index)
@@ -300,6 +275,29 @@ void DCFWriter::updateOptionalObjects(QList<unsigned short> objects)
                QStringLiteral("0x%1").arg(objects.at(i), 4, 16, QLatin1Char('0')));
     }
     setKey(section, countKey, int(objects.size()));
+}
+
+bool DCFWriter::writeSub(unsigned short index, unsigned char subIndex,
+                         CAN::CANopenDataType dataType, const QString &parameterName,
+                         const QString &accessType, bool pdoMapping, const QString &value,
+                         bool withDefault)
+{
+    if (!m_settings)
+        return false;
+    const QString section = subSectionName(index, subIndex);
+    setKey(section, QStringLiteral("ParameterName"), parameterName);
+    setKey(section, QStringLiteral("ObjectType"), QStringLiteral("7"));
+    setKey(section, QStringLiteral("Denotation"), parameterName);
+    setKey(section, QStringLiteral("DataType"), QStringLiteral("0x%1").arg(int(dataType), 0, 16));
+    setKey(section, QStringLiteral("PDOMapping"),
+           pdoMapping ? QStringLiteral("0x1") : QStringLiteral("0x0"));
+    setKey(section, QStringLiteral("AccessType"), accessType);
+    if (!value.isEmpty()) {
+        if (withDefault)
+            setKey(section, QStringLiteral("DefaultValue"), value);
+        setKey(section, QStringLiteral("ParameterValue"), value);
+    }
+    return true;
 }
 
 const DCFWriter::Section *DCFWriter::findSection(const QString &name) const

@@ -94,6 +94,9 @@ private:
     };
     friend uint qHash(const Name &name, uint seed) noexcept;
 
+    bool writeSub(unsigned short index, unsigned char subIndex, CAN::CANopenDataType dataType,
+                  const QString &parameterName, const QString &accessType, bool pdoMapping,
+                  const QString &value, bool withDefault);
     const Section *findSection(const QString &name) const;
     bool isListedExactly(const QString &name) const;
     QString entrySection(unsigned short index, unsigned char subIndex) const;
