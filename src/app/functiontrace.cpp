@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QString>
 
@@ -260,7 +261,7 @@ void open(const QString &folder)
     closeLocked();
     const int number = s_counter.fetch_add(1, std::memory_order_relaxed);
     const QString path = folder + QStringLiteral("functionsLog_%1.efl").arg(number);
-    std::FILE *file = std::fopen(path.toLatin1().constData(), "w");
+    std::FILE *file = std::fopen(QFile::encodeName(path).constData(), "w");
     if (!file)
         return; // no file: the flag stays taken and the hooks write nothing
     // The stages are the buffer: a chunk goes to the file in one write, without a second copy
