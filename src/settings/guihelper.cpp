@@ -175,6 +175,8 @@ GuiHelper::GuiHelper() = default;
 void GuiHelper::saveSettings(QWidget *widget, const QString &group, const QString &iniFile,
                              QSettings *settings)
 {
+    if (!widget)
+        return;
     const Store store = openStore(iniFile, settings);
     QSettings &s = *store;
     s.beginGroup(group);
@@ -231,6 +233,8 @@ void GuiHelper::saveSettings(QWidget *widget, const QString &group, const QStrin
 bool GuiHelper::restoreSettings(QWidget *widget, const QString &group, const QString &iniFile,
                                 QSettings *settings)
 {
+    if (!widget)
+        return false;
     const Store store = openStore(iniFile, settings);
     QSettings &s = *store;
     const int levels = enterExistingGroup(s, group);
@@ -396,6 +400,8 @@ bool GuiHelper::setComboboxValue(QComboBox *combo, const QVariant &value, int *i
 
 void GuiHelper::makeLabelBold(QLabel *label, bool bold)
 {
+    if (!label)
+        return;
     QFont font = label->font();
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     label->setFont(font);

@@ -42,8 +42,8 @@ class ZEZUZUDOD_EXPORT GuiHelper
 public:
     GuiHelper();
 
-    /** Saves the state of every descendant of \a widget (must not be null) that
-     *  takes part into \a group. A store passed in is synced. */
+    /** Saves the state of every descendant of \a widget that takes part into \a group. A store
+     *  passed in is synced. Without a widget nothing is written. */
     static void saveSettings(QWidget *widget, const QString &group,
                              const QString &iniFile = QString(), QSettings *settings = nullptr);
     /** Applies the stored state to the descendants of \a widget without blocking their signals;
@@ -53,7 +53,8 @@ public:
      *  no item is left without current item), and a checkable group box emits clicked()
      *  once with its restored state. The widgets are gathered before the first one changes, so
      *  handlers must not delete descendants of \a widget. Returns false, touching no widget,
-     *  when the store holds no group of exactly that name (letter case included). */
+     *  without a widget or when the store holds no group of exactly that name (letter case
+     *  included). */
     static bool restoreSettings(QWidget *widget, const QString &group,
                                 const QString &iniFile = QString(), QSettings *settings = nullptr);
     /** Writes the cells of \a table below a group named after its object name: per row and
@@ -76,7 +77,7 @@ public:
      *  to \a index, or count() when none matches (the current item is then left as it is).
      *  Returns false without a match or without a combo box (then \a index is not written). */
     static bool setComboboxValue(QComboBox *combo, const QVariant &value, int *index = nullptr);
-    /** Sets the label's font weight to QFont::Bold or QFont::Normal. */
+    /** Sets the label's font weight to QFont::Bold or QFont::Normal; nothing without a label. */
     static void makeLabelBold(QLabel *label, bool bold);
 
     /** Runs a modal message box, centred over \a parent when there is one (the parent is also
