@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -146,16 +147,15 @@ bool DcfCommissioning::run(QTextStream &out, QString *error)
     QString target = m_input;
     if (!m_output.isEmpty()
         && QFileInfo(m_output).absoluteFilePath() != QFileInfo(m_input).absoluteFilePath()) {
-        if (QFile::exists(m_output) && !QFile::remove(m_output)) {
-            *error = tr("%1: cannot replace it").arg(m_output);
-            return false;
-        }
-        if (!QFile::copy(m_input, m_output)) {
+        // Written aside and renamed over OUT only when complete: an OUT that was there before
+        // stays whole if the copy fails half-way.
+        QFile source(m_input);
+        QSaveFile copy(m_output);
+        if (!source.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly)
+            || copy.write(source.readAll()) != source.size() || !copy.commit()) {
             *error = tr("%1: cannot copy %2 there").arg(m_output, m_input);
             return false;
         }
-        // A copy keeps the permissions of a read-only original; the copy is ours to change.
-        QFile::setPermissions(m_output, QFile::permissions(m_output) | QFile::WriteOwner);
         target = m_output;
     }
 
