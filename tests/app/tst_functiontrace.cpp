@@ -59,7 +59,10 @@ class TestFunctionTrace : public QObject
 private slots:
     void initTestCase()
     {
-        qputenv("HOME", QFile::encodeName(m_home.path()));
+        // A name beyond Latin-1: the trace file is opened by its file-system name.
+        const QString home = m_home.filePath(QStringLiteral("h\u00f6me \u20ac"));
+        QVERIFY(QDir().mkpath(home));
+        qputenv("HOME", QFile::encodeName(home));
         QStandardPaths::setTestModeEnabled(true);
         QCoreApplication::setApplicationName(QStringLiteral("Trace Test"));
         m_handler = new DebugCrashHandler(this);
@@ -159,5 +162,5 @@ QTEST_GUILESS_MAIN(TestFunctionTrace)
 #include "tst_functiontrace.moc"
 
 // Not covered: the permission (see the switches in tst_varniobaseapplication), a 12-digit
-// address, records staged by other threads reaching the file at their end or at the close, a
-// path that does not survive the Latin-1 conversion, and a hook re-entered from a signal handler.
+// address, records staged by other threads reaching the file at their end or at the close, and
+// a hook re-entered from a signal handler.

