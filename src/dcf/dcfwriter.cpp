@@ -221,14 +221,7 @@ bool DCFWriter::setParameterValue(unsigned short index, unsigned char subIndex, 
 
 bool DCFWriter::setDenotation(unsigned short index, unsigned char subIndex, QString denotation)
 {
-    if (!m_settings)
-        return false;
-    const QString section = entrySection(index, subIndex);
-    if (section.isNull())
-        return false;
-    if (!denotation.isEmpty())
-        setKey(section, QStringLiteral("Denotation"), denotation);
-    return true;
+    return setParameterValue(index, subIndex, QString(), denotation);
 }
 
 void DCFWriter::updateDeviceCommisioning(unsigned short baudrate, unsigned char netNumber,
