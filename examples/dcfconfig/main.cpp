@@ -17,7 +17,7 @@ namespace {
 
 const QString commissioningGroup = QStringLiteral("Commissioning");
 
-// The command-line options that CommissioningSettings keeps between runs, with their keys.
+// The command-line options whose values are kept between runs, with their keys in the group.
 struct RememberedOption
 {
     QLatin1String option;
@@ -26,6 +26,7 @@ struct RememberedOption
 const RememberedOption rememberedOptions[] = {
     {QLatin1String("--node-id"), QLatin1String("NodeId")},
     {QLatin1String("--baudrate"), QLatin1String("BaudRate")},
+    {QLatin1String("--net-number"), QLatin1String("NetNumber")},
     {QLatin1String("--network-name"), QLatin1String("NetworkName")},
     {QLatin1String("--node-name"), QLatin1String("NodeName")},
 };
@@ -55,26 +56,33 @@ void rememberValues(const QStringList &arguments)
 
 QStringList jobArguments(const QString &eds, const QString &dcf, const CommissioningSettings &c)
 {
-    return {QCoreApplication::applicationFilePath(), eds, QStringLiteral("-o"), dcf,
-            QStringLiteral("--node-id"), QString::number(c.nodeId), QStringLiteral("--baudrate"),
-            QString::number(c.baudRate), QStringLiteral("--network-name"), c.networkName,
-            QStringLiteral("--node-name"), c.nodeName};
+    return {QCoreApplication::applicationFilePath(),
+            eds,
+            QStringLiteral("-o"),
+            dcf,
+            QStringLiteral("--node-id"),
+            QString::number(c.nodeId),
+            QStringLiteral("--baudrate"),
+            QString::number(c.baudRate),
+            QStringLiteral("--network-name"),
+            c.networkName,
+            QStringLiteral("--node-name"),
+            c.nodeName};
 }
 
 int runWindow(VarnioBaseApplication &app)
 {
     DcfConfigWindow window;
-    QObject::connect(&window, &DcfConfigWindow::writeDcfRequested, &window,
-                     [&window](const QString &eds, const QString &dcf,
-                               const CommissioningSettings &values) {
-                         QString text;
-                         QTextStream out(&text);
-                         const int result = DcfCommissioning().exec(
-                             jobArguments(eds, dcf, values), out, out);
-                         if (result == 0)
-                             values.save();
-                         window.showResult(text.trimmed());
-                     });
+    QObject::connect(
+        &window, &DcfConfigWindow::writeDcfRequested, &window,
+        [&window](const QString &eds, const QString &dcf, const CommissioningSettings &values) {
+            QString text;
+            QTextStream out(&text);
+            const QStringList arguments = jobArguments(eds, dcf, values);
+            if (DcfCommissioning().exec(arguments, out, out) == 0)
+                rememberValues(arguments);
+            window.showResult(text.trimmed());
+        });
     window.show();
     return app.exec();
 }
