@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>TipOfTheDay</name>
+    <message>
+        <source>Did you know ...?</source>
+        <translation>Schon gewusst ...?</translation>
+    </message>
+</context>
+</TS>
