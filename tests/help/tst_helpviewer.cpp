@@ -6,13 +6,9 @@
 #include <QHelpEngine>
 #include <QHelpIndexModel>
 #include <QHelpIndexWidget>
-#include <QHelpLink>
 #include <QHelpSearchEngine>
-#include <QHelpSearchQueryWidget>
-#include <QHelpSearchResultWidget>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -21,6 +17,9 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -31,34 +30,13 @@ QString qs(const char *text)
 
 QUrl helpUrl(const char *page)
 {
-    return QUrl(QLatin1String("qthelp://example.varnio.testmanual/doc/") + QLatin1String(page));
+    return QUrl(qs("qthelp://example.varnio.testmanual/doc/") + qs(page));
 }
 
 QTextBrowser *pageBrowser(const HelpViewer &viewer)
 {
     auto *splitter = viewer.findChild<QSplitter *>(QStringLiteral("splitter"));
     return splitter->count() == 2 ? qobject_cast<QTextBrowser *>(splitter->widget(1)) : nullptr;
-}
-
-QHelpEngine *engine(const HelpViewer &viewer)
-{
-    return viewer.findChild<QHelpEngine *>();
-}
-
-// Where the anchor with \a href is drawn in a text browser's viewport.
-QPoint anchorPosition(QTextBrowser *browser, const QString &href)
-{
-    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.charFormat().anchorHref() == href) {
-                QTextCursor cursor(browser->document());
-                cursor.setPosition(fragment.position() + 1);
-                return browser->cursorRect(cursor).center();
-            }
-        }
-    }
-    return QPoint(-1, -1);
 }
 
 } // namespace
@@ -70,211 +48,121 @@ class TestHelpViewer : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
+    // The search engine writes its index beside the collection, so every case gets a copy.
     void init()
     {
-        // The search engine writes its index beside the collection; each case gets a copy.
-        QVERIFY(m_dir.isValid());
-        m_collection = m_dir.filePath(qs("testmanual.qhc"));
-        QFile::remove(m_collection);
-        QFile::remove(m_dir.filePath(qs("testmanual.qch")));
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_collection = m_dir->filePath(qs("testmanual.qhc"));
         QVERIFY(QFile::copy(qs(TEST_COLLECTION), m_collection));
-        QVERIFY(QFile::copy(qs(TEST_HELP_FILE), m_dir.filePath(qs("testmanual.qch"))));
+        QVERIFY(QFile::copy(qs(TEST_HELP_FILE), m_dir->filePath(qs("testmanual.qch"))));
+        m_viewer = std::make_unique<HelpViewer>();
+        m_viewer->resize(800, 600);
+        m_viewer->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_viewer.get()));
     }
 
-    void tabsAndPanes()
+    void contentsEntryShowsPageWithItsResources()
     {
-        HelpViewer viewer;
-        auto *tabs = viewer.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
-        QCOMPARE(tabs->count(), 0);
-        QVERIFY(!pageBrowser(viewer));
-
-        // The second collection replaces the first one, tabs and browser included.
-        viewer.setHelpFile(m_dir.filePath(qs("none.qhc")));
-        QPointer<QTextBrowser> firstBrowser = pageBrowser(viewer);
-        QPointer<QHelpEngine> firstEngine = engine(viewer);
-        QVERIFY(firstBrowser && firstEngine);
-        viewer.setHelpFile(m_collection);
+        // A second collection replaces the first: one engine, one browser, three tabs.
+        m_viewer->setHelpFile(m_dir->filePath(qs("none.qhc")));
+        QPointer<QTextBrowser> firstBrowser = pageBrowser(*m_viewer);
+        QPointer<QHelpEngine> firstEngine = m_viewer->findChild<QHelpEngine *>();
+        m_viewer->setHelpFile(m_collection);
         QVERIFY(!firstBrowser && !firstEngine);
-        QCOMPARE(viewer.findChildren<QHelpEngine *>().size(), 1);
+        QCOMPARE(m_viewer->findChildren<QHelpEngine *>().size(), 1);
+        auto *tabs = m_viewer->findChild<QTabWidget *>();
+        QCOMPARE(tabs->count(), 3);
         QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2)}),
                  QStringList({qs("Content"), qs("Search"), qs("Index")}));
-        QCOMPARE(tabs->count(), 3);
-        QVERIFY(pageBrowser(viewer));
-        QTRY_COMPARE(engine(viewer)->contentModel()->rowCount(), 1);
 
-        viewer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        QTest::mouseClick(viewer.findChild<QPushButton *>(QStringLiteral("btnClose")),
-                          Qt::LeftButton);
-        QVERIFY(!viewer.isVisible());
-    }
-
-    void contentEntryShowsPageWithItsResources()
-    {
-        HelpViewer viewer;
-        viewer.setHelpFile(m_collection);
-        viewer.resize(800, 600);
-        viewer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        QHelpContentModel *model = engine(viewer)->contentModel();
+        QHelpContentModel *model = m_viewer->findChild<QHelpEngine *>()->contentModel();
         QTRY_COMPARE(model->rowCount(), 1);
-
-        auto *contents = viewer.findChild<QHelpContentWidget *>();
+        auto *contents = m_viewer->findChild<QHelpContentWidget *>();
         contents->expandAll();
-        const QModelIndex wiring = model->index(0, 0, model->index(0, 0));
-        QCOMPARE(wiring.data().toString(), qs("Wiring the bus"));
-        contents->setCurrentIndex(wiring);
+        contents->setCurrentIndex(model->index(0, 0, model->index(0, 0)));
         QTest::keyClick(contents, Qt::Key_Return);
 
-        QTextBrowser *browser = pageBrowser(viewer);
+        QTextBrowser *browser = pageBrowser(*m_viewer);
         QCOMPARE(browser->source(), helpUrl("wiring.html"));
-        QVERIFY(browser->toPlainText().contains(qs("termination resistor")));
         // The style sheet and the picture exist only inside the collection.
         QCOMPARE(browser->document()->begin().begin().fragment().charFormat().foreground().color(),
                  QColor(0x00, 0x57, 0xae));
-        const QImage page = browser->viewport()->grab().toImage();
-        bool pictureShown = false;
-        for (int y = 0; y < page.height() && !pictureShown; ++y) {
-            for (int x = 0; x < page.width() && !pictureShown; ++x)
-                pictureShown = page.pixelColor(x, y) == QColor(200, 0, 200);
-        }
-        QVERIFY(pictureShown);
-    }
+        const QImage page
+            = browser->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const auto *pixels = reinterpret_cast<const QRgb *>(page.constBits());
+        QVERIFY(std::count(pixels, pixels + page.width() * page.height(), qRgb(200, 0, 200))
+                >= 40 * 40);
 
-    void indexEntryShowsPage_data()
-    {
-        QTest::addColumn<QString>("keyword");
-        QTest::addColumn<QUrl>("page");
-        QTest::newRow("keyword of a page") << qs("node number") << helpUrl("nodes.html");
-        QTest::newRow("keyword of an anchor")
-            << qs("termination resistor") << helpUrl("wiring.html#termination");
+        QFile local(m_dir->filePath(qs("local page #1 ü.html")));
+        QVERIFY(local.open(QIODevice::WriteOnly));
+        local.write("<p>Beside the help</p>");
+        local.close();
+        browser->setSource(QUrl::fromLocalFile(local.fileName()));
+        QCOMPARE(browser->toPlainText(), qs("Beside the help"));
     }
 
     void indexEntryShowsPage()
     {
-        QFETCH(QString, keyword);
-        QFETCH(QUrl, page);
-        HelpViewer viewer;
-        viewer.setHelpFile(m_collection);
-        viewer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        QHelpIndexModel *model = engine(viewer)->indexModel();
+        m_viewer->setHelpFile(m_collection);
+        QHelpIndexModel *model = m_viewer->findChild<QHelpEngine *>()->indexModel();
         QTRY_COMPARE(model->rowCount(), 2);
-
-        auto *index = viewer.findChild<QHelpIndexWidget *>();
-        index->setCurrentIndex(model->index(model->stringList().indexOf(keyword)));
+        auto *index = m_viewer->findChild<QHelpIndexWidget *>();
+        index->setCurrentIndex(
+            model->index(model->stringList().indexOf(qs("termination resistor"))));
         QTest::keyClick(index, Qt::Key_Return);
-        QCOMPARE(pageBrowser(viewer)->source(), page);
+        QCOMPARE(pageBrowser(*m_viewer)->source(), helpUrl("wiring.html#termination"));
     }
 
     void searchHitShowsPage()
     {
-        HelpViewer viewer;
-        viewer.setHelpFile(m_collection);
-        viewer.resize(800, 600);
-        viewer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        QHelpSearchEngine *search = engine(viewer)->searchEngine();
+        m_viewer->setHelpFile(m_collection);
+        QHelpSearchEngine *search = m_viewer->findChild<QHelpEngine *>()->searchEngine();
         QSignalSpy indexed(search, &QHelpSearchEngine::indexingFinished);
         QVERIFY(indexed.wait(10000));
-
-        auto *tabs = viewer.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+        auto *tabs = m_viewer->findChild<QTabWidget *>();
         tabs->setCurrentIndex(1);
         auto *input = tabs->currentWidget()->findChild<QLineEdit *>();
-        QVERIFY(input);
         QSignalSpy searched(search, &QHelpSearchEngine::searchingFinished);
         QTest::keyClicks(input, qs("quinquagenarian"));
         QTest::keyClick(input, Qt::Key_Return);
         QVERIFY(searched.wait(10000));
         QCOMPARE(search->searchResultCount(), 1);
 
+        // A user reaches the hit's link with Tab and follows it with Return.
         auto *hits = tabs->currentWidget()->findChild<QTextBrowser *>();
-        const QPoint hit = anchorPosition(hits, helpUrl("nodes.html").toString());
-        QVERIFY(hits->viewport()->rect().contains(hit));
-        QTest::mouseClick(hits->viewport(), Qt::LeftButton, {}, hit);
-        QCOMPARE(pageBrowser(viewer)->source(), helpUrl("nodes.html"));
+        hits->setFocus();
+        QTest::keyClick(hits, Qt::Key_Tab);
+        QTest::keyClick(hits, Qt::Key_Return);
+        QCOMPARE(pageBrowser(*m_viewer)->source(), helpUrl("nodes.html"));
     }
 
-    void otherUrlsLoadAsInAnyBrowser_data()
-    {
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("local page") << qs("plain page #1 ü.html") << qs("Beside the help");
-        QTest::newRow("help page the collection lacks") << QString() << QString();
-    }
-
-    void otherUrlsLoadAsInAnyBrowser()
-    {
-        QFETCH(QString, fileName);
-        QFETCH(QString, text);
-        HelpViewer viewer;
-        viewer.setHelpFile(m_collection);
-        QUrl url = helpUrl("missing.html");
-        if (!fileName.isEmpty()) {
-            QFile file(m_dir.filePath(fileName));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("<html><body><p>Beside the help</p></body></html>");
-            file.close();
-            url = QUrl::fromLocalFile(file.fileName());
-        }
-        QTextBrowser *browser = pageBrowser(viewer);
-        browser->setSource(url);
-        QCOMPARE(browser->toPlainText(), text);
-    }
-
-    void unreadableCollectionLeavesEmptyTabs_data()
+    void unreadableCollectionLeavesTabsEmpty_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("missing: no file is made") << QByteArray() << false;
-        QTest::newRow("corrupt: left as it is")
-            << QByteArray("SQLite format 3\0 but nothing else", 34) << true;
+        QTest::newRow("missing: no file is made") << QByteArray();
+        QTest::newRow("corrupt: left as it is") << QByteArray("SQLite format 3\0 but no more", 28);
     }
 
-    void unreadableCollectionLeavesEmptyTabs()
+    void unreadableCollectionLeavesTabsEmpty()
     {
         QFETCH(QByteArray, content);
-        QFETCH(bool, exists);
-        const QString path = m_dir.filePath(qs("broken.qhc"));
-        if (exists) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
-        {
-            HelpViewer viewer;
-            viewer.setHelpFile(path);
-            viewer.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-            QHelpEngine *help = engine(viewer);
-            QTRY_VERIFY(!help->contentModel()->isCreatingContents()
-                        && !help->indexModel()->isCreatingIndex());
-            QCOMPARE(viewer.findChild<QTabWidget *>()->count(), 3);
-            QCOMPARE(help->contentModel()->rowCount(), 0);
-            QCOMPARE(help->indexModel()->rowCount(), 0);
-        }
-        QCOMPARE(QFile::exists(path), exists);
-        if (exists) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), content);
-            QVERIFY(file.remove());
-        }
-    }
-
-    void linkAfterBrowserIsGoneIsIgnored()
-    {
-        HelpViewer viewer;
-        viewer.setHelpFile(m_collection);
-        delete pageBrowser(viewer);
-        QHelpLink link;
-        link.url = helpUrl("nodes.html");
-        viewer.onDocumentActivated(link, qs("node number"));
-        emit viewer.findChild<QHelpContentWidget *>()->linkActivated(helpUrl("index.html"));
+        QFile file(m_dir->filePath(qs("broken.qhc")));
+        QVERIFY(content.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(content) > 0));
+        file.close();
+        m_viewer->setHelpFile(file.fileName());
+        QHelpEngine *engine = m_viewer->findChild<QHelpEngine *>();
+        QTRY_VERIFY(!engine->contentModel()->isCreatingContents()
+                    && !engine->indexModel()->isCreatingIndex());
+        QCOMPARE(m_viewer->findChild<QTabWidget *>()->count(), 3);
+        QCOMPARE(engine->contentModel()->rowCount() + engine->indexModel()->rowCount(), 0);
+        m_viewer.reset();
+        QCOMPARE(file.exists(), !content.isEmpty());
+        QVERIFY(content.isEmpty() || (file.open(QIODevice::ReadOnly) && file.readAll() == content));
     }
 
 private:
-    QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<HelpViewer> m_viewer;
     QString m_collection;
 };
 
