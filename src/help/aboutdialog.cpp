@@ -1,0 +1,25 @@
+#include "aboutdialog.h"
+#include "ui_aboutdialog.h"
+
+AboutDialog::AboutDialog(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::AboutDialog)
+{
+    ui->setupUi(this);
+}
+
+AboutDialog::~AboutDialog()
+{
+    delete ui;
+}
+
+void AboutDialog::setAboutText(const QString &text)
+{
+    ui->label->setText(text);
+}
+
+void AboutDialog::on_pushButton_clicked()
+{
+    hide();
+    deleteLater();
+}
