@@ -18,6 +18,11 @@ void ClickableLineEdit::setLinkText(const QString &toolTip, const QString &link)
     m_link = link;
 }
 
+QString ClickableLineEdit::link() const
+{
+    return m_link;
+}
+
 void ClickableLineEdit::clear()
 {
     m_link.clear();

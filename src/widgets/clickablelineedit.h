@@ -22,6 +22,8 @@ public:
     /** Sets the tool tip to \a toolTip and stores \a link. A link that is not empty gives the
      *  field the pointing-hand cursor; an empty one removes the field's own cursor. */
     void setLinkText(const QString &toolTip, const QString &link);
+    /** The stored link; empty when none is stored. */
+    QString link() const;
 
 public slots:
     /** Forgets the link, removes the field's own cursor and empties the text. The tool tip

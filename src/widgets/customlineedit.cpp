@@ -19,9 +19,19 @@ void CustomLineEdit::addAcceptedSuffix(const QString &suffix)
     m_acceptedSuffixes.append(suffix);
 }
 
+QStringList CustomLineEdit::acceptedSuffixes() const
+{
+    return m_acceptedSuffixes;
+}
+
 void CustomLineEdit::setInvokeReturnPressed(bool invoke)
 {
     m_invokeReturnPressed = invoke;
+}
+
+bool CustomLineEdit::invokeReturnPressed() const
+{
+    return m_invokeReturnPressed;
 }
 
 QString CustomLineEdit::acceptedFile(const QMimeData *mimeData) const

@@ -26,8 +26,10 @@ public:
 
     /** Accepts files ending in ".<suffix>"; give the suffix without the dot. */
     void addAcceptedSuffix(const QString &suffix);
+    QStringList acceptedSuffixes() const;
     /** Whether a drop emits returnPressed() after setting the text; true from construction. */
     void setInvokeReturnPressed(bool invoke);
+    bool invokeReturnPressed() const;
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;

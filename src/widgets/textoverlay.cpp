@@ -48,6 +48,11 @@ void TextOverlay::setCoords(const QPoint &topLeft, const QPoint &bottomRight)
     m_textRect = QRect(topLeft, bottomRight);
 }
 
+QRect TextOverlay::textRect() const
+{
+    return m_textRect;
+}
+
 void TextOverlay::calcNewTextSize()
 {
     setFont(QFont(QStringLiteral("Arial"), largestPointSize));

@@ -34,6 +34,8 @@ public:
     /** Sets the rectangle the text is centred in, in the overlay's coordinates, spanned by the
      *  two corners (both inclusive). Neither repaints nor fits the font. */
     void setCoords(const QPoint &topLeft, const QPoint &bottomRight);
+    /** The rectangle the text is centred in; a null rectangle until setCoords() is called. */
+    QRect textRect() const;
     /** Sets the largest font at which the text fits the text rectangle (see the class). */
     void calcNewTextSize();
 
