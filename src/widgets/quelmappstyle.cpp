@@ -93,7 +93,7 @@ void QuelmAppStyle::drawControl(ControlElement element, const QStyleOption *opti
         const auto *header = qobject_cast<const QHeaderView *>(widget);
         if (header && header->orientation() == Qt::Horizontal && widget == m_rotatedLabelHeader
             && qstyleoption_cast<const QStyleOptionHeader *>(option)) {
-            drawRotatedHeaderLabel(option, painter, widget);
+            drawRotatedHeaderLabel(option, painter);
             return;
         }
         break;
@@ -166,8 +166,7 @@ int QuelmAppStyle::styleHint(StyleHint hint, const QStyleOption *option, const Q
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
-void QuelmAppStyle::drawRotatedHeaderLabel(const QStyleOption *option, QPainter *painter,
-                                           const QWidget *) const
+void QuelmAppStyle::drawRotatedHeaderLabel(const QStyleOption *option, QPainter *painter) const
 {
     const auto *header = static_cast<const QStyleOptionHeader *>(option);
     // Turned a quarter to the left about the section's bottom-right corner, the text runs

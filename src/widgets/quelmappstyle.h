@@ -70,8 +70,7 @@ public:
                   QStyleHintReturn *returnData = nullptr) const override;
 
 private:
-    void drawRotatedHeaderLabel(const QStyleOption *option, QPainter *painter,
-                                const QWidget *widget) const;
+    void drawRotatedHeaderLabel(const QStyleOption *option, QPainter *painter) const;
     void drawSplitterGrip(const QStyleOption *option, QPainter *painter) const;
     void drawHeaderEmptyArea(const QStyleOption *option, QPainter *painter,
                              const QWidget *widget) const;

@@ -36,7 +36,7 @@ private slots:
         QCOMPARE(offered, QStringList({qs("ClickableLineEdit clickablelineedit.h"),
                                        qs("CustomLineEdit customlineedit.h"),
                                        qs("TextOverlay textoverlay.h")}));
-        QVERIFY(dynamic_cast<CustomLineEdit *>(parent.children().at(1))); // not a stand-in
+        QVERIFY(dynamic_cast<CustomLineEdit *>(parent.children().at(1))); // the real class
     }
 
     void formKeepsTheClasses()
