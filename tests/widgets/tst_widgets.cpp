@@ -1,0 +1,323 @@
+#include <ZezuzuDOD/clickablelineedit.h>
+#include <ZezuzuDOD/customlineedit.h>
+#include <ZezuzuDOD/quelmappstyle.h>
+#include <ZezuzuDOD/textoverlay.h>
+
+#include <QCommonStyle>
+#include <QHeaderView>
+#include <QMetaEnum>
+#include <QMetaMethod>
+#include <QMimeData>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QTest>
+
+using S = QStyle;
+
+// Records the primitives that reach it; gives tool buttons fixed parts and metrics.
+class RecordingStyle : public QCommonStyle
+{
+public:
+    void drawPrimitive(PrimitiveElement e, const QStyleOption *o, QPainter *,
+                       const QWidget *) const override
+    {
+        const QRect &r = o->rect;
+        calls << QString::asprintf("%s %d,%d-%d,%d %x",
+                                   QMetaEnum::fromType<PrimitiveElement>().valueToKey(e), r.left(),
+                                   r.top(), r.right(), r.bottom(), int(o->state));
+    }
+    QRect subControlRect(ComplexControl, const QStyleOptionComplex *, SubControl sc,
+                         const QWidget *) const override
+    {
+        return sc == SC_ToolButtonMenu ? QRect(30, 2, 12, 20) : QRect(0, 0, 30, 24);
+    }
+    int pixelMetric(PixelMetric m, const QStyleOption *, const QWidget *) const override
+    {
+        return m == PM_MenuButtonIndicator ? 12 : 2;
+    }
+    mutable QStringList calls;
+};
+
+static QString qs(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+template<typename Draw>
+static QImage rendered(const QColor &background, Draw draw)
+{
+    QImage image(140, 230, QImage::Format_ARGB32_Premultiplied);
+    image.fill(background);
+    QPainter painter(&image);
+    draw(&painter);
+    return image;
+}
+
+// Whether a grey pixel is \a grey with black drawn over it at \a alpha, give or take one step.
+static bool near(QRgb pixel, int grey, int alpha = 0)
+{
+    return qAbs(qRed(pixel) - grey * (255 - alpha) / 255) <= 1;
+}
+
+class TestWidgets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void metaObjects()
+    {
+        QWidget parent; // both line edits become its children, not windows of their own
+        ClickableLineEdit clickable(&parent);
+        CustomLineEdit custom(&parent);
+        QVERIFY(!clickable.isWindow() && !custom.isWindow());
+        QCOMPARE(custom.metaObject(), &QLineEdit::staticMetaObject);
+        const QMetaObject *mo = clickable.metaObject();
+        QCOMPARE(mo->className(), "ClickableLineEdit");
+        QCOMPARE(mo->methodCount() - mo->methodOffset(), 2);
+        const QMetaMethod clicked = mo->method(mo->methodOffset());
+        const QMetaMethod clear = mo->method(mo->methodOffset() + 1);
+        QCOMPARE(clicked.methodSignature() + clear.methodSignature(), "clicked(QString)clear()");
+        QVERIFY(clicked.methodType() == QMetaMethod::Signal
+                && clear.methodType() == QMetaMethod::Slot);
+    }
+
+    void click_data()
+    {
+        // "L"/"R" press that button, "l"/"r" release it on the field, "o" left release outside
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("left click") << qs("Ll") << 1;
+        QTest::newRow("right press, left release") << qs("Rl") << 0;
+        QTest::newRow("left press, dragged out") << qs("Lo") << 1;
+        QTest::newRow("right release keeps the press") << qs("Lrl") << 1;
+        QTest::newRow("one press, one click") << qs("Lll") << 1;
+    }
+
+    void click()
+    {
+        QFETCH(QString, steps);
+        QFETCH(int, clicks);
+        ClickableLineEdit edit(nullptr);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QSignalSpy spy(&edit, &ClickableLineEdit::clicked);
+        for (const QChar step : steps) {
+            const auto button
+                = step.toLower() == QLatin1Char('r') ? Qt::RightButton : Qt::LeftButton;
+            const QPoint pos = step == QLatin1Char('o') ? QPoint(-9, -9) : QPoint(5, 5);
+            step.isUpper() ? QTest::mousePress(&edit, button, {}, pos)
+                           : QTest::mouseRelease(&edit, button, {}, pos);
+        }
+        QCOMPARE(spy.count(), clicks);
+        QVERIFY(clicks == 0 || spy.first().first().toString().isEmpty()); // no link yet
+
+        edit.setLinkText(qs("Open the folder"), qs("/tmp/out"));
+        QCOMPARE(edit.cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(&edit, Qt::LeftButton);
+        QCOMPARE(spy.last().first().toString(), qs("/tmp/out"));
+        edit.clear(); // forgets the link and the hand, keeps the tool tip
+        QTest::mouseClick(&edit, Qt::LeftButton);
+        QCOMPARE(spy.last().first().toString() + edit.toolTip(), qs("Open the folder"));
+        QCOMPARE(edit.cursor().shape(), Qt::ArrowCursor); // not even the line edit's I-beam
+    }
+
+    void drop_data()
+    {
+        QTest::addColumn<QString>("suffixes");
+        QTest::addColumn<QString>("urls");
+        QTest::addColumn<int>("taken"); // index of the URL taken, -1: refused
+        QTest::newRow("no suffix accepted") << QString() << qs("/d/a.dcf") << -1;
+        QTest::newRow("letter case counts") << qs("dcf") << qs("/d/a.DCF") << -1;
+        QTest::newRow("after the last dot") << qs("dcf") << qs("/d/a.tar.dcf") << 0;
+        QTest::newRow("any accepted suffix") << qs("eds dcf") << qs("/d/a.dcf") << 0;
+        QTest::newRow("first URL refused") << qs("dcf") << qs("/d/a.eds /d/b.dcf") << -1;
+        QTest::newRow("first URL taken") << qs("dcf") << qs("/d/a.dcf /d/b.txt") << 0;
+        QTest::newRow("remote file") << qs("dcf") << qs("https://example.org/a.dcf") << -1;
+        QTest::newRow("empty URL list") << qs("dcf") << QString() << -1;
+    }
+
+    void drop()
+    {
+        QFETCH(QString, suffixes);
+        QFETCH(QString, urls);
+        QFETCH(int, taken);
+        QList<QUrl> list;
+        for (const QString &url : urls.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            list << QUrl::fromUserInput(url);
+        QMimeData mime;
+        mime.setText(qs("text that a plain QLineEdit would take"));
+        mime.setUrls(list);
+        for (const bool invokeReturn : {true, false}) {
+            CustomLineEdit edit(nullptr);
+            for (const QString &suffix : suffixes.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                edit.addAcceptedSuffix(suffix);
+            edit.setInvokeReturnPressed(invokeReturn);
+            QSignalSpy returns(&edit, &QLineEdit::returnPressed);
+            QDragEnterEvent enter({5, 5}, Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QDragMoveEvent move({5, 5}, Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QDropEvent drop({5, 5}, Qt::CopyAction, &mime, Qt::LeftButton, {});
+            // Straight to the handlers, which QApplication skips after a refused enter event.
+            for (QDropEvent *event : std::initializer_list<QDropEvent *>{&enter, &move, &drop}) {
+                static_cast<QObject &>(edit).event(event);
+                QCOMPARE(event->isAccepted(), taken >= 0);
+            }
+            QCOMPARE(edit.text(), taken >= 0 ? list.at(taken).toLocalFile() : QString());
+            QCOMPARE(returns.count(), taken >= 0 && invokeReturn ? 1 : 0);
+        }
+    }
+
+    void overlayFontFitting_data()
+    {
+        QTest::addColumn<QSize>("extra"); // beyond the text's size at 100 points
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("holds it exactly") << QSize(1, 1) << 100;
+        QTest::newRow("one pixel too narrow") << QSize(0, 1) << 70;
+        QTest::newRow("null rectangle: the smallest") << QSize() << 10;
+    }
+
+    void overlayFontFitting()
+    {
+        QFETCH(QSize, extra);
+        QFETCH(int, pointSize);
+        TextOverlay overlay(qs("Drop"), nullptr);
+        overlay.setFont(QFont(qs("Arial"), 100)); // measured as the overlay measures
+        const QSize text(overlay.fontMetrics().horizontalAdvance(qs("Drop")),
+                         overlay.fontMetrics().height());
+        const QRect rect = extra.isValid() ? QRect(QPoint(5, 5), text + extra) : QRect();
+        overlay.setCoords(rect.topLeft(), rect.bottomRight());
+        overlay.calcNewTextSize();
+        QCOMPARE(overlay.font().pointSize(), pointSize);
+    }
+
+    void overlayRefit_data()
+    {
+        QTest::addColumn<QList<QSize>>("sizes");
+        QTest::addColumn<QList<bool>>("refits");
+        QTest::newRow("30 by 30 keeps") << QList<QSize>{{30, 30}} << QList<bool>{false};
+        QTest::newRow("31 wider refits") << QList<QSize>{{31, 0}} << QList<bool>{true};
+        QTest::newRow("31 higher refits") << QList<QSize>{{0, 31}} << QList<bool>{true};
+        QTest::newRow("the last size moves only with a refit")
+            << QList<QSize>{{20, 0}, {40, 40}, {60, 40}, {71, 40}, {40, 40}}
+            << QList<bool>{false, true, false, true, true};
+    }
+
+    void overlayRefit()
+    {
+        QFETCH(QList<QSize>, sizes);
+        QFETCH(QList<bool>, refits);
+        TextOverlay overlay(qs("Drop"), nullptr);
+        overlay.setCoords(QPoint(0, 0), QPoint(99, 99));
+        for (int i = 0; i < sizes.size(); ++i) {
+            overlay.setFont(QFont(qs("Courier"), 7));
+            QResizeEvent resize(sizes.at(i), QSize());
+            QApplication::sendEvent(&overlay, &resize);
+            QCOMPARE(overlay.font().family() == qs("Arial"), refits.at(i));
+        }
+    }
+
+    void toolButtonMenuPart()
+    {
+        auto *base = new RecordingStyle;
+        QuelmAppStyle style(base, QString());
+        QStyleOptionToolButton option;
+        option.rect = QRect(0, 0, 42, 24);
+        option.state = S::State_Enabled | S::State_Raised | S::State_Sunken;
+        option.subControls = S::SC_ToolButton | S::SC_ToolButtonMenu;
+        option.activeSubControls = S::SC_ToolButtonMenu;
+        option.features = QStyleOptionToolButton::MenuButtonPopup;
+        const auto draw = [&] {
+            base->calls.clear();
+            rendered(Qt::gray,
+                     [&](QPainter *p) { style.drawComplexControl(S::CC_ToolButton, &option, p); });
+            return base->calls;
+        };
+        // The button part is raised, not sunken (state 3); the drop-down panel, one pixel wider
+        // than the menu part to the left, is sunken (7). Then a menu without a part of its own.
+        QCOMPARE(draw(), QStringList({qs("PE_PanelButtonTool 0,0-29,23 3"),
+                                      qs("PE_IndicatorButtonDropDown 29,2-41,21 7"),
+                                      qs("PE_IndicatorArrowDown 29,2-41,21 7")}));
+        option.subControls = S::SC_ToolButton;
+        option.features = QStyleOptionToolButton::HasMenu;
+        QCOMPARE(draw().last(), qs("PE_IndicatorArrowDown 34,16-39,21 7"));
+    }
+
+    void headerEmptyArea()
+    {
+        QuelmAppStyle style(new QCommonStyle, QString());
+        QHeaderView horizontal(Qt::Horizontal), vertical(Qt::Vertical);
+        const int b = 240, s = QColor(b, b, b).lighter(104).red(), g = 100;
+        QStyleOption option;
+        option.rect = QRect(10, 10, 40, 201); // right 49, bottom 210
+        option.palette.setColor(QPalette::Button, QColor(b, b, b));
+        const auto draw = [&](QHeaderView *h) {
+            return rendered(QColor(g, g, g), [&](QPainter *p) {
+                style.drawControl(S::CE_HeaderEmptyArea, &option, p, h);
+            });
+        };
+        QImage image = draw(&horizontal);
+        // Row y samples the gradient at (y + 0.5 - top) / (bottom - top): just before the stop
+        // at 0.5 (60 % of S) and just after the one at 0.501 (40 %).
+        QVERIFY(near(image.pixel(30, 10), s) && near(image.pixel(30, 200), b));
+        QVERIFY(near(image.pixel(30, 109), s * 60 / 100 + b * 40 / 100));
+        QVERIFY(near(image.pixel(30, 111), s * 40 / 100 + b * 60 / 100));
+        // Alpha 40 left of the area, from one above to one short of the bottom, alpha 80 along
+        // the bottom; for a vertical header above it and along its right edge.
+        QVERIFY(near(image.pixel(9, 9), g, 40) && near(image.pixel(9, 209), g, 40));
+        QVERIFY(near(image.pixel(9, 210), g) && near(image.pixel(30, 210), b, 80));
+        image = draw(&vertical);
+        QVERIFY(near(image.pixel(48, 9), g, 40) && near(image.pixel(49, 200), b, 80));
+    }
+
+    void checkAlignmentRole()
+    {
+        QuelmAppStyle style(QStyleFactory::create(qs("Fusion")), QString());
+        QStandardItemModel model(1, 1);
+        QStyleOptionViewItem option;
+        option.rect = QRect(40, 5, 101, 20); // centre 40 + 101 / 2
+        option.index = model.index(0, 0);
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        const auto rect = [&](S::SubElement e, const QStyle *s) {
+            return s->subElementRect(e, &option, nullptr);
+        };
+        const QRect check = rect(S::SE_ItemViewItemCheckIndicator, style.baseStyle());
+        const QRect focus = rect(S::SE_ItemViewItemFocusRect, style.baseStyle());
+        model.setData(option.index, int(Qt::AlignLeft), Qt::UserRole + 250);
+        QCOMPARE(rect(S::SE_ItemViewItemCheckIndicator, &style), check);
+        model.setData(option.index, int(Qt::AlignCenter), Qt::UserRole + 250);
+        QCOMPARE(rect(S::SE_ItemViewItemCheckIndicator, &style),
+                 check.translated(90 - check.width() / 2 - check.left(), 0));
+        QCOMPARE(rect(S::SE_ItemViewItemFocusRect, &style), focus.adjusted(-focus.left(), 0, 0, 0));
+    }
+
+    void rotatedLabels() // upwards from the section's bottom-right corner, glyphs inside it
+    {
+        QuelmAppStyle style(QStyleFactory::create(qs("Fusion")), QString());
+        QHeaderView header(Qt::Horizontal);
+        style.setRotatedLabelHeader(&header);
+        QStyleOptionHeader option;
+        option.rect = QRect(10, 10, 40, 150); // right 49, bottom 159
+        option.text = qs("HEAD");
+        const QImage image = rendered(Qt::transparent, [&](QPainter *p) {
+            style.drawControl(S::CE_HeaderLabel, &option, p, &header);
+            QVERIFY(p->transform().isIdentity());
+        });
+        QRect ink;
+        for (int i = 0; i < 140 * 230; ++i)
+            ink |= qAlpha(image.pixel(i % 140, i / 140)) ? QRect(i % 140, i / 140, 1, 1) : QRect();
+        QVERIFY(ink.right() <= 49 && ink.right() >= 46 && ink.bottom() <= 159 && ink.bottom() >= 156
+                && ink.height() > 2 * ink.width());
+    }
+};
+
+// Not covered: the overlay's painting, the splitter grip, the tool box tab shape, the style hints,
+// dock widget parts and the elements of the named style, each a fixed rectangle, colour or call;
+// the proxy's ownership of the named style; labels of headers other than the rotated-label one.
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"
