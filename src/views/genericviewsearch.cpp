@@ -49,6 +49,8 @@ GenericViewSearch::GenericViewSearch(QAbstractItemView *view, QLineEdit *lineEdi
     , m_button(button)
     , m_view(view)
 {
+    // Makes sigSearchResult usable in queued connections and signal spies.
+    qRegisterMetaType<GenericViewSearch::SearchResult>();
     createAndAddProgressDialog();
     if (lineEdit) {
         connect(lineEdit, &QLineEdit::textChanged, this, &GenericViewSearch::onSearchTextChanged);
@@ -297,7 +299,9 @@ bool GenericViewSearch::jumpToNextIndex()
     const QModelIndex hit = m_foundList.at(m_searchPosition++);
     emit stopAutoscroll();
     m_view->scrollTo(hit, QAbstractItemView::PositionAtBottom);
-    m_view->selectionModel()->select(hit, QItemSelectionModel::SelectCurrent
+    // Cleared, not just replacing the current selection: once the model has changed, the
+    // selection of the previous step is no longer the current one and would stay selected.
+    m_view->selectionModel()->select(hit, QItemSelectionModel::ClearAndSelect
                                               | QItemSelectionModel::Rows);
     return true;
 }
