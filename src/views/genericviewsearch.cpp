@@ -22,8 +22,8 @@ constexpr int rowsBetweenEvents = 1000;
 constexpr int busyDisplayDelayMs = 200;
 constexpr int buttonColourMs = 1000;
 
-bool contains(const QAbstractItemModel *model, const QModelIndex &index,
-              const CaseInsensitiveMatcher &matcher)
+Q_ALWAYS_INLINE bool contains(const QAbstractItemModel *model, const QModelIndex &index,
+                              const CaseInsensitiveMatcher &matcher)
 {
     const QVariant value = model->data(index, GenericViewSearch::SearchTextRole);
     // Most models hand out a QString; reading it in place spares a copy per row.
@@ -51,6 +51,12 @@ GenericViewSearch::GenericViewSearch(QAbstractItemView *view, QLineEdit *lineEdi
 {
     // Makes sigSearchResult usable in queued connections and signal spies.
     qRegisterMetaType<GenericViewSearch::SearchResult>();
+    m_busyDelay.setSingleShot(true);
+    m_busyDelay.setInterval(busyDisplayDelayMs);
+    connect(&m_busyDelay, &QTimer::timeout, this, &GenericViewSearch::checkShowProgressBar);
+    m_colourReset.setSingleShot(true);
+    m_colourReset.setInterval(buttonColourMs);
+    connect(&m_colourReset, &QTimer::timeout, this, &GenericViewSearch::resetBtnFindStyleSheet);
     createAndAddProgressDialog();
     if (lineEdit) {
         connect(lineEdit, &QLineEdit::textChanged, this, &GenericViewSearch::onSearchTextChanged);
@@ -103,7 +109,7 @@ void GenericViewSearch::searchSingleOccurrence(const QString &text)
     m_lastHitRow = -1;
     m_foundList.clear();
     m_searchAllText.clear();
-    QTimer::singleShot(busyDisplayDelayMs, this, &GenericViewSearch::checkShowProgressBar);
+    m_busyDelay.start();
 
     const QPointer<GenericViewSearch> self(this);
     searchThroughRows(text, 1, start, false);
@@ -129,7 +135,7 @@ void GenericViewSearch::searchAllOccurrence(const QString &text)
         m_searchAllText = text;
         m_lastHitRow = -1;
         m_foundList.clear();
-        QTimer::singleShot(busyDisplayDelayMs, this, &GenericViewSearch::checkShowProgressBar);
+        m_busyDelay.start();
         const QPointer<GenericViewSearch> self(this);
         searchThroughRows(text, 1, m_view->model()->index(0, 0), true);
         if (!self)
@@ -216,6 +222,7 @@ void GenericViewSearch::searchThroughRows(const QString &text, unsigned char ste
         }
     }
     m_busy = false;
+    m_busyDelay.stop();
 }
 
 void GenericViewSearch::handleFoundIndex()
@@ -332,7 +339,7 @@ void GenericViewSearch::searchResult(SearchResult result)
             m_button->setStyleSheet(QStringLiteral("QPushButton {background-color: blue}"));
         break;
     }
-    QTimer::singleShot(buttonColourMs, this, &GenericViewSearch::resetBtnFindStyleSheet);
+    m_colourReset.start();
 }
 
 void GenericViewSearch::showProgressBar(bool show, bool showProgress, int maximum)

@@ -7,6 +7,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 class QAbstractItemView;
 class QAction;
@@ -146,4 +147,8 @@ private:
     int m_searchPosition = 0;
     int m_lastHitRow = -1;
     bool m_searchChildren = false;
+    // One timer each, restarted: a timer left over from a search that ended early must not
+    // show the busy display 200 ms into the next one, nor end the next colour too soon.
+    QTimer m_busyDelay;
+    QTimer m_colourReset;
 };

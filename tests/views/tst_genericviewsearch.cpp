@@ -310,15 +310,21 @@ private slots:
 
     void busyDisplay_data()
     {
-        QTest::addColumn<bool>("slow");
-        QTest::newRow("short search") << false;
-        QTest::newRow("long search") << true;
+        QTest::addColumn<int>("pauseAfterAnEarlierSearch");
+        QTest::addColumn<int>("stall");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("short search") << -1 << 0 << false;
+        QTest::newRow("long search") << -1 << 250 << true;
+        QTest::newRow("not on the timer of an earlier search") << 190 << 100 << false;
     }
     void busyDisplay()
     {
-        QFETCH(bool, slow);
-        // Events are processed every 1000 rows: the short search ends before the second time.
-        const int hit = slow ? 4000 : 900;
+        QFETCH(int, pauseAfterAnEarlierSearch);
+        QFETCH(int, stall);
+        QFETCH(bool, shown);
+        // Events are processed every 1000 rows: a search that finds row 900 ends before the
+        // second time, one that stalls at row 500 is still busy then.
+        const int hit = stall ? 4000 : 900;
         ScanModel scan;
         scan.hits[hit] = 1;
         table->setModel(&scan);
@@ -326,19 +332,23 @@ private slots:
         QVERIFY(dialog && !dialog->isVisible());
         ShowCounter counter;
         dialog->installEventFilter(&counter);
+        if (pauseAfterAnEarlierSearch >= 0) {
+            search->searchSingleOccurrence(qs("row 1"));
+            QTest::qWait(pauseAfterAnEarlierSearch);
+        }
         QPoint centreWhileBusy;
         scan.onRead = [&](int row) {
-            if (slow && row == 1500)
-                QThread::msleep(250); // the timer fires at the event processing of row 2000
+            if (row == 500)
+                QThread::msleep(stall);
             if (row == 2500 && dialog->isVisible())
                 centreWhileBusy = dialog->geometry().center();
         };
         search->searchSingleOccurrence(qs("hit"));
         QTest::qWait(300);
-        QCOMPARE(counter.shown, slow ? 1 : 0);
+        QCOMPARE(counter.shown, shown ? 1 : 0);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(selectedRows(*table), QList<int>{hit});
-        if (slow) {
+        if (shown) {
             QCOMPARE(dialog->labelText(), qs("Searching..."));
             const QPoint viewCentre = table->mapToGlobal(table->rect().center());
             QVERIFY((centreWhileBusy - viewCentre).manhattanLength() <= 2);
