@@ -48,12 +48,14 @@ public:
     /** The model role under which column 0 supplies the text a row is found by. */
     static constexpr int SearchTextRole = 0x12345;
 
+    /** What the find button reports. */
     enum SearchResult {
         NotFound = 0,      ///< nothing found, or an empty search text
         WrappedAround = 1, ///< the walk through the kept hits started again at the first
     };
     Q_ENUM(SearchResult)
 
+    /** The ready-made context menu actions of getMenuAction(). */
     enum ActionType {
         SearchNext = 0,
         SearchSubElements = 1,
@@ -110,23 +112,31 @@ public:
     void resetSearch();
 
 signals:
-    // Declared for the tools' own use; the search itself emits only stopAutoscroll().
+    /** For the tool's own use, with the arguments of showProgressBar(); never emitted here. */
     void sigShowProgressbar(bool show, bool showProgress, int maximum);
+    /** For the tool's own use, with the argument of updateProgressbar(); never emitted here. */
     void sigNewProgress(unsigned char progress);
+    /** For the tool's own use, with the argument of searchResult(); never emitted here. */
     void sigSearchResult(GenericViewSearch::SearchResult searchResult);
     /** Emitted before a search result selects anything, so that a view that follows new rows
      *  can stop doing so. */
     void stopAutoscroll();
 
 public slots:
+    /** Whether direct children of top-level rows are searched too; off at start. */
     void setSearchTVChildren(bool enabled);
+    /** Searches next with the search text. */
     void onSearchNext();
+    /** Takes \a newText as the search text; the line edit's textChanged() calls it. */
     void onSearchTextChanged(const QString &newText);
+    /** Shows the busy display without percentage if a scan is running. */
     void checkShowProgressBar();
     /** Shows the result of a search next: scrolls to and selects the first kept hit, or reports
      *  NotFound. Does nothing while a scan runs. */
     void handleFoundIndex();
+    /** Gives the find button its own colour back. */
     void resetBtnFindStyleSheet();
+    /** Searches all with the search text. */
     void onSearchAll();
 
 private:

@@ -26,6 +26,7 @@ class ZEZUZUDOD_EXPORT HexDecBitLimitDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 public:
+    /** Give the QTableWidget that uses the delegate as \a parent for the validity checks. */
     explicit HexDecBitLimitDelegate(QObject *parent = nullptr);
     ~HexDecBitLimitDelegate() override;
 
