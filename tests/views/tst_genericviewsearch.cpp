@@ -108,20 +108,17 @@ private slots:
         QTest::newRow("column 1 is not searched") << -1 << qs("zeta") << -1;
         QTest::newRow("KELVIN SIGN folds to k") << -1 << qs("K") << 5;
         QTest::newRow("letters beyond ASCII fold") << -1 << qs("\u00E4RGER") << 1;
-        QTest::newRow("empty text without search all") << 1 << QString() << -1;
     }
     void searchNext()
     {
         QFETCH(int, selected);
         QFETCH(QString, text);
         QFETCH(int, found);
-        QSignalSpy autoscroll(search, &GenericViewSearch::stopAutoscroll);
         if (selected >= 0)
             table->selectRow(selected);
         search->searchSingleOccurrence(text);
         QCOMPARE(selectedRows(*table), found < 0 ? QList<int>() : QList<int>{found});
         QCOMPARE(button->styleSheet(), found < 0 ? red : QString());
-        QCOMPARE(autoscroll.count(), text.isEmpty() ? 0 : 1);
     }
 
     void searchAll()
@@ -222,9 +219,6 @@ private slots:
         QVERIFY(view.isExpanded(one->index()));
         treeSearch.searchSingleOccurrence(qs("x")); // on from the child, never into "deep x"
         QCOMPARE(selected(), xThree);
-        view.setCurrentIndex(tree.index(0, 0)); // from a top-level row: its children first
-        treeSearch.searchSingleOccurrence(qs("child"));
-        QCOMPARE(selected(), xChild);
         treeSearch.searchAllOccurrence(qs("child"));
         QCOMPARE(selected().size(), 2);
     }
@@ -253,20 +247,17 @@ private slots:
             search->searchSingleOccurrence(qs("row 1"));
             QTest::qWait(pauseAfterAnEarlierSearch);
         }
-        QRect whileBusy;
+        bool shownWhileBusy = false;
         model.onRead = [&](int row) {
             if (row == 500)
                 QThread::msleep(stall);
-            if (row == 2500 && dialog->isVisible())
-                whileBusy = dialog->geometry();
+            shownWhileBusy = shownWhileBusy || dialog->isVisible();
         };
         search->searchSingleOccurrence(qs("hit"));
         QTest::qWait(300);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(selectedRows(*table), QList<int>{hit});
-        QCOMPARE(whileBusy.isValid(), shown);
-        const QPoint viewCentre = table->mapToGlobal(table->rect().center());
-        QVERIFY(!shown || (whileBusy.center() - viewCentre).manhattanLength() <= 2);
+        QCOMPARE(shownWhileBusy, shown);
     }
 
     void changesDuringAScan_data()
