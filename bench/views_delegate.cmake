@@ -1,0 +1,1 @@
+zezuzudod_add_benchmark(views_delegate SOURCES views_delegate.cpp)

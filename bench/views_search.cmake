@@ -1,0 +1,1 @@
+zezuzudod_add_benchmark(views_search SOURCES views_search.cpp)

@@ -1,0 +1,315 @@
+#include <ZezuzuDOD/genericviewsearch.h>
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <functional>
+
+namespace {
+
+constexpr int Role = GenericViewSearch::SearchTextRole;
+const QString red = QStringLiteral("QPushButton {background-color: red}");
+const QString blue = QStringLiteral("QPushButton {background-color: blue}");
+
+QString qs(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// A model whose data() calls a hook, so that a test can act in the middle of a scan.
+class HookedModel : public QStandardItemModel
+{
+public:
+    std::function<void(int)> onRead;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (onRead && role == Role)
+            onRead(index.row());
+        return QStandardItemModel::data(index, role);
+    }
+};
+
+// One row per text, the text in column 0 unless it is "-"; column 1 holds "zeta", which must
+// never be found.
+void fill(QStandardItemModel &model, const QStringList &texts)
+{
+    model.clear();
+    for (const QString &text : texts) {
+        QList<QStandardItem *> row{new QStandardItem, new QStandardItem};
+        if (text != QLatin1String("-"))
+            row[0]->setData(text, Role);
+        row[1]->setData(qs("zeta"), Role);
+        model.appendRow(row);
+    }
+}
+
+// 5000 rows "row <n>", but "hit <n>" for the hit rows.
+void fill(QStandardItemModel &model, std::initializer_list<int> hits)
+{
+    QStringList texts;
+    for (int row = 0; row < 5000; ++row)
+        texts << qs(std::count(hits.begin(), hits.end(), row) ? "hit %1" : "row %1").arg(row);
+    fill(model, texts);
+}
+
+QList<int> selectedRows(const QAbstractItemView &view)
+{
+    QList<int> rows;
+    for (const QModelIndex &index : view.selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+} // namespace
+
+class TestGenericViewSearch : public QObject
+{
+    Q_OBJECT
+
+    QWidget *window = nullptr;
+    QTableView *table = nullptr;
+    QLineEdit *edit = nullptr;
+    QPushButton *button = nullptr;
+    HookedModel model;
+    GenericViewSearch *search = nullptr;
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        window = new QWidget;
+        auto *layout = new QVBoxLayout(window);
+        layout->addWidget(edit = new QLineEdit);
+        layout->addWidget(button = new QPushButton(qs("Find")));
+        layout->addWidget(table = new QTableView);
+        model.onRead = nullptr;
+        fill(model,
+             qs("Alpha,beta \u00C4rger,GAMMA ray,alphabet,-,delta \u212A").split(QLatin1Char(',')));
+        table->setModel(&model);
+        search = new GenericViewSearch(table, edit, button, window);
+        window->resize(400, 300);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+    void cleanup() { delete window; }
+
+    void searchNext_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("found");
+        QTest::newRow("nothing selected: starts at row 0") << -1 << qs("alpha") << 0;
+        QTest::newRow("case ignored, text found inside the row") << -1 << qs("RAY") << 2;
+        QTest::newRow("goes on after the selected row") << 0 << qs("alpha") << 3;
+        QTest::newRow("wraps round to rows before the selection") << 3 << qs("alpha") << 0;
+        QTest::newRow("selected row is not found again") << 2 << qs("gamma") << -1;
+        QTest::newRow("column 1 is not searched") << -1 << qs("zeta") << -1;
+        QTest::newRow("KELVIN SIGN folds to k") << -1 << qs("K") << 5;
+        QTest::newRow("letters beyond ASCII fold") << -1 << qs("\u00E4RGER") << 1;
+    }
+    void searchNext()
+    {
+        QFETCH(int, selected);
+        QFETCH(QString, text);
+        QFETCH(int, found);
+        if (selected >= 0)
+            table->selectRow(selected);
+        search->searchSingleOccurrence(text);
+        QCOMPARE(selectedRows(*table), found < 0 ? QList<int>() : QList<int>{found});
+        QCOMPARE(button->styleSheet(), found < 0 ? red : QString());
+    }
+
+    void searchAll()
+    {
+        fill(model, {0, 1, 2, 150});
+        table->selectRow(5);
+        edit->setFocus();
+        search->searchAllOccurrence(qs("HIT"));
+        QCOMPARE(selectedRows(*table), (QList<int>{0, 1, 2, 150}));
+        QCOMPARE(table->selectionModel()->selection().size(), 2); // adjacent rows merged
+        QCOMPARE(table->verticalScrollBar()->value(), 0);
+        QCOMPARE(window->focusWidget(), table);
+        QCOMPARE(button->styleSheet(), QString());
+
+        // The same text reuses the hits until the text changes or the search is reset.
+        model.item(7)->setData(qs("hit"), Role);
+        search->searchAllOccurrence(qs("HIT"));
+        QCOMPARE(selectedRows(*table).size(), 4);
+        search->resetSearch();
+        search->searchAllOccurrence(qs("HIT"));
+        QCOMPARE(selectedRows(*table).size(), 5);
+
+        search->searchAllOccurrence(QString());
+        QCOMPARE(button->styleSheet(), red);
+    }
+
+    void searchNextAfterSearchAll()
+    {
+        // Typed text, the action and Return, as a user searches: rows 0, 1, 2, 3, 5.
+        QTest::keyClicks(edit, qs("a"));
+        search->getMenuAction(GenericViewSearch::SearchAll)->trigger();
+        QCOMPARE(selectedRows(*table).size(), 5);
+        for (int row : {0, 1, 2, 3, 5}) {
+            QTest::keyClick(edit, Qt::Key_Return);
+            QCOMPARE(selectedRows(*table), QList<int>{row});
+        }
+        QCOMPARE(button->styleSheet(), QString());
+        search->searchSingleOccurrence(qs("a"));
+        QCOMPARE(selectedRows(*table), QList<int>{0});
+        QCOMPARE(button->styleSheet(), blue);
+        QTRY_COMPARE(button->styleSheet(), QString());
+
+        search->searchAllOccurrence(qs("a")); // starts the walk again
+        search->searchSingleOccurrence(qs("a"));
+        QCOMPARE(selectedRows(*table), QList<int>{0});
+        model.removeRows(1, 2); // the next two hits die, row 3 moves to 1
+        search->searchSingleOccurrence(qs("a"));
+        QCOMPARE(selectedRows(*table), QList<int>{1});
+        QCOMPARE(search->foundIndexAfterRow(1).row(), 3);
+        QCOMPARE(search->foundIndexAfterRow(3).row(), 0);
+        QCOMPARE(button->styleSheet(), blue);
+
+        // An empty text scans on from the first selected row and matches the next row, even
+        // one without search text (row 2); that scan forgets the search all.
+        search->searchAllOccurrence(qs("alphabet"));
+        search->searchSingleOccurrence(QString());
+        QCOMPARE(selectedRows(*table), QList<int>{2});
+        search->searchSingleOccurrence(QString());
+        QCOMPARE(button->styleSheet(), red);
+
+        // A reset kills every hit: search next scans afresh.
+        search->searchAllOccurrence(qs("a"));
+        fill(model, {qs("x"), qs("a")});
+        search->searchSingleOccurrence(qs("a"));
+        QCOMPARE(selectedRows(*table), QList<int>{1});
+    }
+
+    void treeChildren()
+    {
+        QStandardItemModel tree;
+        auto add = [](auto *parent, const char *text) {
+            auto *item = new QStandardItem(qs(text));
+            item->setData(qs(text), Role);
+            parent->appendRow(item);
+            return item;
+        };
+        QStandardItem *one = add(&tree, "one");
+        add(one, "x child");
+        add(add(one, "y child"), "deep x");
+        add(&tree, "two");
+        add(&tree, "x three");
+        QTreeView view;
+        view.setModel(&tree);
+        GenericViewSearch treeSearch(&view, nullptr, nullptr, nullptr);
+        const auto selected = [&] {
+            return view.selectionModel()->selectedRows();
+        };
+        const QModelIndexList xChild{tree.index(0, 0, one->index())};
+        const QModelIndexList xThree{tree.index(2, 0)};
+
+        treeSearch.searchSingleOccurrence(qs("x"));
+        QCOMPARE(selected(), xThree);
+        QVERIFY(!treeSearch.getMenuAction(GenericViewSearch::ActionType(3)));
+        treeSearch.getMenuAction(GenericViewSearch::SearchSubElements)->trigger();
+        view.clearSelection();
+        treeSearch.searchSingleOccurrence(qs("x"));
+        QCOMPARE(selected(), xChild);
+        QVERIFY(view.isExpanded(one->index()));
+        treeSearch.searchSingleOccurrence(qs("x")); // on from the child, never into "deep x"
+        QCOMPARE(selected(), xThree);
+        treeSearch.searchAllOccurrence(qs("child"));
+        QCOMPARE(selected().size(), 2);
+    }
+
+    void busyDisplay_data()
+    {
+        QTest::addColumn<int>("pauseAfterAnEarlierSearch");
+        QTest::addColumn<int>("stall");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("short search") << -1 << 0 << false;
+        QTest::newRow("long search") << -1 << 250 << true;
+        QTest::newRow("not on the timer of an earlier search") << 190 << 100 << false;
+    }
+    void busyDisplay()
+    {
+        QFETCH(int, pauseAfterAnEarlierSearch);
+        QFETCH(int, stall);
+        QFETCH(bool, shown);
+        // Events are processed every 1000 rows: a search that finds row 900 ends before the
+        // second time, one that stalls at row 500 is still busy then.
+        const int hit = stall ? 4000 : 900;
+        fill(model, {hit});
+        auto *dialog = table->findChild<QProgressDialog *>();
+        QVERIFY(dialog && !dialog->isVisible());
+        if (pauseAfterAnEarlierSearch >= 0) {
+            search->searchSingleOccurrence(qs("row 1"));
+            QTest::qWait(pauseAfterAnEarlierSearch);
+        }
+        bool shownWhileBusy = false;
+        model.onRead = [&](int row) {
+            if (row == 500)
+                QThread::msleep(stall);
+            shownWhileBusy = shownWhileBusy || dialog->isVisible();
+        };
+        search->searchSingleOccurrence(qs("hit"));
+        QTest::qWait(300);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(selectedRows(*table), QList<int>{hit});
+        QCOMPARE(shownWhileBusy, shown);
+    }
+
+    void changesDuringAScan_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *change : {"second request", "remove rows", "reset", "delete model",
+                                   "delete view", "delete search"})
+            QTest::newRow(change) << qs(change);
+    }
+    void changesDuringAScan()
+    {
+        QFETCH(QString, change);
+        QPointer<HookedModel> scan = new HookedModel;
+        fill(*scan, {100, 2500, 4900});
+        QPointer<QObject> view = table, victim = search;
+        table->setModel(scan);
+        QSignalSpy autoscroll(search, &GenericViewSearch::stopAutoscroll);
+        const auto is = [&](const char *name) {
+            return change == QLatin1String(name);
+        };
+        scan->onRead = [&](int row) {
+            if (row == 1500) // acts at the event processing of row 2000
+                QTimer::singleShot(0, [&] {
+                    if (is("second request")) {
+                        QTest::keyClick(edit, Qt::Key_Return);
+                        search->onSearchAll();
+                    } else if (is("remove rows")) {
+                        scan->removeRows(0, 1000);
+                    } else if (is("reset")) {
+                        fill(*scan, {100, 2500, 4900});
+                    } else {
+                        delete (is("delete model")  ? scan.data()
+                                : is("delete view") ? view
+                                                    : victim);
+                    }
+                });
+        };
+        search->searchAllOccurrence(qs("hit"));
+        if (view && scan && victim) {
+            QCOMPARE(autoscroll.count(), 1);
+            const QModelIndexList rows = table->selectionModel()->selectedRows();
+            QCOMPARE(rows.size(), is("second request") ? 3 : is("remove rows") ? 1 : 2);
+            for (const QModelIndex &index : rows)
+                QVERIFY(index.data(Role).toString().startsWith(QLatin1String("hit")));
+        }
+        delete scan;
+    }
+};
+
+QTEST_MAIN(TestGenericViewSearch)
+#include "tst_genericviewsearch.moc"
+
+// Not covered: the progress percentage of showProgressBar(true, true, n), which no search uses;
+// the matcher's answers for all kinds of text, which the views_matcher fuzzer compares with
+// QString::indexOf.
