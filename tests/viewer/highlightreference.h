@@ -9,6 +9,7 @@
 #include <ZezuzuDOD/edshighlighter.h>
 #include <ZezuzuDOD/plchighlighter.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QSyntaxHighlighter>
@@ -24,11 +25,16 @@ namespace HighlightReference {
 enum class Language { AnsiC, Eds, Dbc, Plc };
 constexpr Language Languages[] = {Language::AnsiC, Language::Eds, Language::Dbc, Language::Plc};
 
-class RuleHighlighter : public QSyntaxHighlighter
+// The rules of one language, compiled once and shared by every highlighter of that language.
+struct RuleSet
 {
-public:
-    RuleHighlighter(Language language, QTextDocument *document)
-        : QSyntaxHighlighter(document)
+    struct Rule
+    {
+        QRegularExpression pattern;
+        QTextCharFormat format;
+    };
+
+    explicit RuleSet(Language language)
     {
         const QString quote = QStringLiteral("\".*\"");
         switch (language) {
@@ -74,39 +80,6 @@ public:
         }
     }
 
-protected:
-    void highlightBlock(const QString &text) override
-    {
-        for (const Rule &rule : qAsConst(m_rules)) {
-            QRegularExpressionMatchIterator it = rule.pattern.globalMatch(text);
-            while (it.hasNext()) {
-                const QRegularExpressionMatch match = it.next();
-                setFormat(match.capturedStart(), match.capturedLength(), rule.format);
-            }
-        }
-        if (m_commentStart.pattern().isEmpty())
-            return;
-        setCurrentBlockState(0);
-        int start = previousBlockState() == 1 ? 0 : text.indexOf(m_commentStart);
-        while (start >= 0) {
-            const QRegularExpressionMatch end = m_commentEnd.match(text, start);
-            int length = text.length() - start;
-            if (end.hasMatch())
-                length = end.capturedStart() - start + end.capturedLength();
-            else
-                setCurrentBlockState(1);
-            setFormat(start, length, m_commentFormat);
-            start = text.indexOf(m_commentStart, start + length);
-        }
-    }
-
-private:
-    struct Rule
-    {
-        QRegularExpression pattern;
-        QTextCharFormat format;
-    };
-
     static QStringList words(std::initializer_list<const char *> list)
     {
         QStringList patterns;
@@ -125,20 +98,65 @@ private:
         if (italic)
             format.setFontItalic(true);
         for (const QString &pattern : patterns)
-            m_rules.append({QRegularExpression(pattern), format});
+            rules.append({QRegularExpression(pattern), format});
     }
 
     void setComments(const QString &start, const QString &end)
     {
-        m_commentStart.setPattern(start);
-        m_commentEnd.setPattern(end);
-        m_commentFormat.setForeground(Qt::darkYellow);
+        commentStart.setPattern(start);
+        commentEnd.setPattern(end);
+        commentFormat.setForeground(Qt::darkYellow);
     }
 
-    QVector<Rule> m_rules;
-    QRegularExpression m_commentStart;
-    QRegularExpression m_commentEnd;
-    QTextCharFormat m_commentFormat;
+    QVector<Rule> rules;
+    QRegularExpression commentStart;
+    QRegularExpression commentEnd;
+    QTextCharFormat commentFormat;
+};
+
+inline const RuleSet &ruleSet(Language language)
+{
+    static const RuleSet sets[] = {RuleSet(Language::AnsiC), RuleSet(Language::Eds),
+                                   RuleSet(Language::Dbc), RuleSet(Language::Plc)};
+    return sets[int(language)];
+}
+
+class RuleHighlighter : public QSyntaxHighlighter
+{
+public:
+    RuleHighlighter(Language language, QTextDocument *document)
+        : QSyntaxHighlighter(document)
+        , m_set(ruleSet(language))
+    {}
+
+protected:
+    void highlightBlock(const QString &text) override
+    {
+        for (const RuleSet::Rule &rule : m_set.rules) {
+            QRegularExpressionMatchIterator it = rule.pattern.globalMatch(text);
+            while (it.hasNext()) {
+                const QRegularExpressionMatch match = it.next();
+                setFormat(match.capturedStart(), match.capturedLength(), rule.format);
+            }
+        }
+        if (m_set.commentStart.pattern().isEmpty())
+            return;
+        setCurrentBlockState(0);
+        int start = previousBlockState() == 1 ? 0 : text.indexOf(m_set.commentStart);
+        while (start >= 0) {
+            const QRegularExpressionMatch end = m_set.commentEnd.match(text, start);
+            int length = text.length() - start;
+            if (end.hasMatch())
+                length = end.capturedStart() - start + end.capturedLength();
+            else
+                setCurrentBlockState(1);
+            setFormat(start, length, m_set.commentFormat);
+            start = text.indexOf(m_set.commentStart, start + length);
+        }
+    }
+
+private:
+    const RuleSet &m_set;
 };
 
 inline QSyntaxHighlighter *createFast(Language language, QTextDocument *document)
@@ -193,14 +211,32 @@ inline QString describe(const Style &style)
         .arg(style.italic ? QStringLiteral(" italic") : QString());
 }
 
+// Formats live in the blocks' own layouts; laying the text out for a screen would only cost time.
+class NoLayout : public QAbstractTextDocumentLayout
+{
+public:
+    using QAbstractTextDocumentLayout::QAbstractTextDocumentLayout;
+    void draw(QPainter *, const PaintContext &) override {}
+    int hitTest(const QPointF &, Qt::HitTestAccuracy) const override { return -1; }
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override { return {}; }
+    QRectF frameBoundingRect(QTextFrame *) const override { return {}; }
+    QRectF blockBoundingRect(const QTextBlock &) const override { return {}; }
+
+protected:
+    void documentChanged(int, int, int) override {}
+};
+
 /** Empty when the library's highlighter colours the text exactly as the rule pass does, and
  *  gives the same block states; otherwise where and how they first differ. */
 inline QString differenceFromReference(Language language, const QString &text)
 {
     QTextDocument fastDocument;
     QTextDocument referenceDocument;
-    fastDocument.setPlainText(text);
-    referenceDocument.setPlainText(text);
+    for (QTextDocument *document : {&fastDocument, &referenceDocument}) {
+        document->setDocumentLayout(new NoLayout(document));
+        document->setPlainText(text);
+    }
     createFast(language, &fastDocument)->rehighlight();
     (new RuleHighlighter(language, &referenceDocument))->rehighlight();
 
