@@ -1,7 +1,6 @@
 #include "highlightrules_p.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace HighlightRules {
 
@@ -19,9 +18,9 @@ void FormatCells::paint(int start, int length, quint8 id)
 KeywordTable::KeywordTable(std::initializer_list<Keyword> keywords)
 {
     for (const Keyword &keyword : keywords) {
-        const auto length = std::strlen(keyword.word);
-        Q_ASSERT(length > 0 && length <= MaxLength);
-        m_byLength[length].append(keyword);
+        const QLatin1String word(keyword.word);
+        Q_ASSERT(word.size() > 0 && word.size() <= MaxLength);
+        m_byLength[word.size()].append({word, keyword.id});
     }
 }
 
@@ -29,9 +28,9 @@ quint8 KeywordTable::find(QStringView word) const
 {
     if (word.size() > MaxLength)
         return 0;
-    for (const Keyword &keyword : m_byLength[word.size()]) {
-        if (word == QLatin1String(keyword.word))
-            return keyword.id;
+    for (const Entry &entry : m_byLength[word.size()]) {
+        if (word == entry.word)
+            return entry.id;
     }
     return 0;
 }

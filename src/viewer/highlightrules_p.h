@@ -87,8 +87,14 @@ public:
     void paintWords(QStringView text, FormatCells &cells) const;
 
 private:
+    struct Entry
+    {
+        QLatin1String word;
+        quint8 id;
+    };
+
     static constexpr int MaxLength = 24;
-    QVector<Keyword> m_byLength[MaxLength + 1];
+    QVector<Entry> m_byLength[MaxLength + 1];
 };
 
 /** Paints from the first open character to the last close character after it, as the greedy
