@@ -2,6 +2,8 @@
 
 #include "highlightrules_p.h"
 
+#include <algorithm>
+
 using namespace HighlightRules;
 
 namespace {

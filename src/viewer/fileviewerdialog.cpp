@@ -21,11 +21,10 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <cstring>
 
 namespace {
 
-// Larger files would keep the tool busy for minutes and take gigabytes as a text document.
+// Larger files keep the tool busy for a long time and take gigabytes as a text document.
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
 // Resource paths show only the file's base name; file paths show as given.
@@ -48,7 +47,8 @@ FileViewerDialog::FileViewerDialog(const QString &filePath, QWidget *parent)
 
     loadFile();
     // The dialog is not shown yet, so the wait cursor goes over the whole application while
-    // the highlighter makes its first pass over the text.
+    // the highlighter makes its first pass over the text. User input waits meanwhile: a click
+    // must not reach the tool while this dialog is half made.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     attachHighlighter();
