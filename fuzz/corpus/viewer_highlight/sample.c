@@ -1,0 +1,1 @@
+../../../tests/viewer/input/sample.c

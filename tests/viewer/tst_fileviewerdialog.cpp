@@ -1,0 +1,241 @@
+#include <ZezuzuDOD/fileviewerdialog.h>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileSystemWatcher>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QSyntaxHighlighter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+QString qs(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+QTextEdit *viewer(const FileViewerDialog &dialog)
+{
+    return dialog.findChild<QTextEdit *>(QStringLiteral("txtViewer"));
+}
+
+void showActive(FileViewerDialog &dialog)
+{
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+}
+
+} // namespace
+
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public slots:
+    void openUrl(const QUrl &url) { urls << url; }
+
+public:
+    QList<QUrl> urls;
+};
+
+class TestFileViewerDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+    }
+
+    void titleAndHighlighter_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("highlighter");
+        const auto row
+            = [](const char *name, const char *path, const char *title, const char *highlighter) {
+                  QTest::newRow(name) << qs(path) << qs(title) << qs(highlighter);
+              };
+        row("resource shows the name before the first dot", ":/doc/readme.txt",
+            "File Viewer - readme", "PlcHighlighter");
+        row("resource without a dot", ":/doc/README", "File Viewer - README", "");
+        row("resource folder", ":/doc/", "File Viewer - ", "");
+        row("file path shown whole; complete suffix b.txt", "docs/a.b.txt",
+            "File Viewer - docs/a.b.txt", "");
+        row("suffix compared with case: C", "MAIN.C", "File Viewer - MAIN.C", "");
+        row("suffix compared with case: EDS", "device.EDS", "File Viewer - device.EDS", "");
+        row("dcf is a device file", "device.dcf", "File Viewer - device.dcf", "EdsHighlighter");
+        row("header", "x.h", "File Viewer - x.h", "AnsiCHighlighter");
+    }
+
+    // None of these paths exists: the dialog is complete all the same.
+    void titleAndHighlighter()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, title);
+        QFETCH(QString, highlighter);
+        FileViewerDialog dialog(path);
+        QCOMPARE(dialog.windowTitle(), title);
+        QCOMPARE(viewer(dialog)->toPlainText(),
+                 QStringLiteral("Error %1 is not readable.").arg(path));
+        const auto *attached = viewer(dialog)->document()->findChild<QSyntaxHighlighter *>();
+        QCOMPARE(attached ? QString::fromLatin1(attached->metaObject()->className()) : QString(),
+                 highlighter);
+    }
+
+    void fontStepsByKey()
+    {
+        FileViewerDialog dialog(file("font.log", "text"));
+        showActive(dialog);
+        QTextEdit *edit = viewer(dialog);
+        const auto step = [edit](int from, Qt::Key key) {
+            QFont font = edit->font();
+            font.setPointSize(from);
+            edit->setFont(font);
+            QTest::keyClick(edit, key, Qt::ControlModifier);
+            return edit->font().pointSize();
+        };
+        QCOMPARE(step(10, Qt::Key_Plus), 12);
+        QCOMPARE(step(12, Qt::Key_Minus), 11);
+        QCOMPARE(step(1, Qt::Key_Minus), 1);
+    }
+
+    void searchByKey()
+    {
+        FileViewerDialog dialog(file("search.log", "alpha beta alpha BETA alpha"));
+        showActive(dialog);
+        QTextEdit *edit = viewer(dialog);
+        auto *frame = dialog.findChild<QFrame *>(QStringLiteral("frSearchAndButton"));
+        auto *line = dialog.findChild<QLineEdit *>(QStringLiteral("edtSearchLine"));
+        QVERIFY(!frame->isVisible());
+
+        QTest::keyClick(edit, Qt::Key_N);
+        QVERIFY2(!edit->textCursor().hasSelection(), "an empty search text finds nothing");
+        QTest::keyClick(edit, Qt::Key_Slash);
+        QVERIFY(frame->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), line);
+        line->setText(QStringLiteral("beta"));
+        QCOMPARE(edit->textCursor().selectionStart(), 6);
+        QTest::keyClick(line, Qt::Key_Return);
+        QVERIFY(!frame->isVisible());
+
+        QTest::keyClick(edit, Qt::Key_N);
+        QCOMPARE(edit->textCursor().selectionStart(), 17); // case does not matter
+        QTest::keyClick(edit, Qt::Key_N);
+        QCOMPARE(edit->textCursor().selectionStart(), 17); // no wrap-around
+        QTest::keyClick(edit, Qt::Key_B);
+        QCOMPARE(edit->textCursor().selectionStart(), 6);
+        QCOMPARE(edit->toPlainText(), QStringLiteral("alpha beta alpha BETA alpha"));
+    }
+
+    void openFolderOpensTheFilesFolder()
+    {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "openUrl");
+        FileViewerDialog dialog(file("folder.log", "x"));
+        showActive(dialog);
+        QTest::keyClick(viewer(dialog), Qt::Key_Slash);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("pushButton")),
+                          Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(recorder.urls, QList<QUrl>{QUrl::fromLocalFile(m_dir.path())});
+    }
+
+    // Each change gets its own reload, 700 ms after its notification; none is merged away.
+    void threeChangesGiveThreeReloads()
+    {
+        const QString path = file("burst.log", "0");
+        FileViewerDialog dialog(path);
+        QSignalSpy reloads(viewer(dialog), &QTextEdit::textChanged);
+        QSignalSpy changes(dialog.findChild<QFileSystemWatcher *>(),
+                           &QFileSystemWatcher::fileChanged);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered));
+        for (int i = 1; i <= 3; ++i) {
+            QCOMPARE(file.write(QByteArray::number(i)), 1);
+            QTRY_COMPARE(changes.count(), i);
+        }
+        QTRY_COMPARE(reloads.count(), 3);
+        QCOMPARE(viewer(dialog)->toPlainText(), QStringLiteral("0123"));
+        QTest::qWait(1000);
+        QCOMPARE(reloads.count(), 3);
+    }
+
+    void reloadFollowsSavesByRenameAndRecreation()
+    {
+        const QString path = file("device.eds", "[1000]");
+        FileViewerDialog dialog(path);
+        for (const char *text : {"[1001]", "[1002]", "[1003]"}) {
+            QSaveFile save(path); // a new file renamed over the old one, as editors save
+            QVERIFY(save.open(QIODevice::WriteOnly) && save.write(text) > 0 && save.commit());
+            QTRY_COMPARE(viewer(dialog)->toPlainText(), qs(text));
+        }
+        QVERIFY(QFile::remove(path));
+        QTest::qWait(1000); // the reload of the deletion keeps the text
+        QCOMPARE(viewer(dialog)->toPlainText(), QStringLiteral("[1003]"));
+        writeFile(path, "[1004]");
+        QTRY_COMPARE(viewer(dialog)->toPlainText(), QStringLiteral("[1004]"));
+        writeFile(path, QByteArray("[1005]\0[1006]", 13)); // a reload ends at a zero byte
+        QTRY_COMPARE(viewer(dialog)->toPlainText(), QStringLiteral("[1005]"));
+    }
+
+    void reloadKeepsFirstVisibleLine()
+    {
+        QByteArray text;
+        for (int i = 0; i < 3000; ++i)
+            text += "line " + QByteArray::number(i) + '\n';
+        const QString path = file("long.log", text);
+        FileViewerDialog dialog(path);
+        dialog.resize(600, 400);
+        showActive(dialog);
+        QScrollBar *bar = viewer(dialog)->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 2000);
+        bar->setValue(2000);
+        const int line = viewer(dialog)->cursorForPosition(QPoint()).blockNumber();
+        QVERIFY(line > 0);
+        writeFile(path, text + "appended\n");
+        QTRY_VERIFY(viewer(dialog)->toPlainText().endsWith(QLatin1String("appended\n")));
+        QTRY_COMPARE(viewer(dialog)->cursorForPosition(QPoint()).blockNumber(), line);
+    }
+
+    void largeFileShowsItsSize()
+    {
+        const QString path = file("huge.log", "");
+        const qint64 size = 64 * 1024 * 1024 + 1;
+        QVERIFY(QFile::resize(path, size)); // sparse: takes no room
+        FileViewerDialog dialog(path);
+        QVERIFY2(viewer(dialog)->toPlainText().contains(QLocale().formattedDataSize(size)),
+                 qPrintable(viewer(dialog)->toPlainText()));
+    }
+
+private:
+    QString file(const char *name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(qs(name));
+        writeFile(path, bytes);
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(TestFileViewerDialog)
+#include "tst_fileviewerdialog.moc"
+
+// Not covered: the wait cursor during the first highlighting pass, which nothing can observe
+// once the constructor has returned.

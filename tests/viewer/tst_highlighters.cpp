@@ -1,0 +1,171 @@
+#include "highlightreference.h"
+
+#include <ZezuzuDOD/fileviewerdialog.h>
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace HighlightReference;
+
+Q_DECLARE_METATYPE(HighlightReference::Language)
+
+namespace {
+
+QString qs(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Lines made of what the rules react to, in any order: keywords of every language, quotes,
+// comment marks of every kind, brackets, parentheses, semicolons, words that almost are keywords
+// and letters beyond ASCII next to keywords.
+QString generatedLines(quint32 seed, int lines)
+{
+    static const QStringList pieces
+        = qs("int|void|QString|QA1|Q|main|f(|(|)|\"|\"|//|/*|*/|(*|*)|*|/|;|[|]|#|#include|#Define|"
+             "ParameterName|ParameterValue|Denotation|DataType|BO_|SG_|BA_DEF_|BA_DEF_DEF_|SPN|"
+             "J1939PG|VAR_EXTERNAL|END_VAR|INT|UINT|STRING|var_external|_int|int2|é|ß|x|=|0x1A|{|}|"
+             "\t")
+              .split(QLatin1Char('|'));
+    QRandomGenerator random(seed);
+    QStringList result;
+    for (int line = 0; line < lines; ++line) {
+        QString text;
+        const int count = random.bounded(12);
+        for (int i = 0; i < count; ++i) {
+            if (random.bounded(3) == 0)
+                text += QLatin1Char(' ');
+            text += pieces.at(random.bounded(pieces.size()));
+        }
+        result << text;
+    }
+    return result.join(QLatin1Char('\n'));
+}
+
+QString dataPath(const QString &relative)
+{
+    return QStringLiteral(VIEWER_TEST_DATA "/") + relative;
+}
+
+// One line per block: its state, its coloured runs, its text.
+QString dump(const QTextDocument &document)
+{
+    QString result;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QStringList chars = styles(block);
+        QStringList runs;
+        for (int start = 0, end = 0; start < chars.size(); start = end) {
+            while (end < chars.size() && chars[end] == chars[start])
+                ++end;
+            if (!chars[start].isEmpty())
+                runs << QStringLiteral("%1-%2 %3").arg(start).arg(end - 1).arg(chars[start]);
+        }
+        result += QStringLiteral("%1 | %2 | %3\n")
+                      .arg(block.userState())
+                      .arg(runs.join(QStringLiteral("; ")), block.text());
+    }
+    return result;
+}
+
+} // namespace
+
+class TestHighlighters : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void handPickedLines_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char *name, Language language, const char *text) {
+            QTest::newRow(name) << language << qs(text);
+        };
+        row("C: a comment takes the keyword after it", Language::AnsiC,
+            "int main() { return 0; } // int");
+        row("C: a keyword inside quotes is green", Language::AnsiC, "char *s = \"int x\";");
+        row("C: quotes run from the first to the last", Language::AnsiC, "f(\"a\" + \"b\")");
+        row("C: quote and call inside a line comment", Language::AnsiC, "x; // call(y) \"q\"");
+        row("C: a keyword before a parenthesis is a function", Language::AnsiC,
+            "int(x) sizeof (y) a_1(");
+        row("C: class names of letters only", Language::AnsiC, "QWidget QA1 Q QAé _QString Qt");
+        row("C: preprocessor words", Language::AnsiC, "#include <a> ##x #Define a#b");
+        row("C: letters beyond ASCII separate words", Language::AnsiC, "éint intß int_ 2int");
+        row("C: comment over lines", Language::AnsiC, "a /* b\nint c\n\n d */ int e");
+        row("C: the end mark may share the star", Language::AnsiC, "/*/ int */ int");
+        row("C: comments after a comment", Language::AnsiC, "/* a */ b /* c */ d /*\n*/ /**/");
+        row("C: a comment mark inside quotes still opens", Language::AnsiC,
+            "s = \"/*\"; int\nint */");
+        row("EDS: a section header over a comment", Language::Eds, ";[1000]");
+        row("EDS: a closing bracket before the opening one", Language::Eds, "a]b[c] d]");
+        row("EDS: keys are whole words with case", Language::Eds,
+            "parametername=1 ParameterNameX=2 ParameterValue=3;Denotation \"x\"");
+        row("DBC: a keyword inside quotes stays blue", Language::Dbc, "CM_ \"BO_ text\";");
+        row("DBC: a number sign line is yellow whole", Language::Dbc, "# BO_ \"x\" SPN");
+        row("DBC: a number sign later in the line", Language::Dbc, " #BO_ BA_DEF_DEF_ BA_DEF_X");
+        row("PLC: lower case is no keyword", Language::Plc, "var_external INT");
+        row("PLC: comment, then a type", Language::Plc, "(* a comment *) INT");
+        row("PLC: comment over lines", Language::Plc, "VAR_EXTERNAL (* open\n INT *) REAL (*) x");
+    }
+
+    void handPickedLines()
+    {
+        QFETCH(Language, language);
+        QFETCH(QString, text);
+        const QString difference = differenceFromReference(language, text);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    void generatedLines()
+    {
+        for (const Language language : Languages) {
+            for (quint32 seed = 1; seed <= 4; ++seed) {
+                const QString difference
+                    = differenceFromReference(language, ::generatedLines(seed, 1500));
+                QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("language %1, seed %2, %3")
+                                                              .arg(int(language))
+                                                              .arg(seed)
+                                                              .arg(difference)));
+            }
+        }
+    }
+
+    // Each sample is opened in the viewer, which picks the highlighter by the suffix; the runs
+    // must be there when the constructor returns. ZEZUZUDOD_UPDATE_REFERENCES=1 writes them
+    // as the new references instead (update-references.sh).
+    void goldenFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        const QStringList names = QDir(dataPath(QStringLiteral("input"))).entryList(QDir::Files);
+        for (const QString &name : names)
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void goldenFiles()
+    {
+        QFETCH(QString, name);
+        FileViewerDialog dialog(dataPath(QStringLiteral("input/") + name));
+        const QString runs = dump(*dialog.findChild<QTextEdit *>()->document());
+        QFile reference(dataPath(QStringLiteral("reference/") + name + QStringLiteral(".ref")));
+        if (qEnvironmentVariableIsSet("ZEZUZUDOD_UPDATE_REFERENCES")) {
+            QVERIFY(reference.open(QIODevice::WriteOnly | QIODevice::Text));
+            reference.write(runs.toUtf8());
+            return;
+        }
+        QVERIFY2(reference.open(QIODevice::ReadOnly | QIODevice::Text),
+                 qPrintable(reference.fileName()));
+        QCOMPARE(runs.split(QLatin1Char('\n')),
+                 QString::fromUtf8(reference.readAll()).split(QLatin1Char('\n')));
+    }
+};
+
+QTEST_MAIN(TestHighlighters)
+#include "tst_highlighters.moc"
+
+// Not covered: a block with an unpaired surrogate, which UTF-8 decoding never produces; the
+// expressions refuse such a block as a whole.
