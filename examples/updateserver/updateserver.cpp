@@ -127,6 +127,11 @@ void UpdateServer::setFixedResponse(const QByteArray &path, const Response &resp
     m_fixedResponses.insert(path, response);
 }
 
+void UpdateServer::removeFixedResponse(const QByteArray &path)
+{
+    m_fixedResponses.remove(path);
+}
+
 QByteArray UpdateServer::replyFrame(qint16 command, qint8 status, const QByteArray &payload)
 {
     QByteArray result;

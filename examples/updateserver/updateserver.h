@@ -40,10 +40,17 @@ public:
 
     struct Response
     {
-        int status = 200;
+        Response(int status = 200, const QByteArray &body = QByteArray(),
+                 const QByteArray &location = QByteArray())
+            : status(status)
+            , body(body)
+            , location(location)
+        {}
+
+        int status;
         QByteArray body;
+        QByteArray location; // of a redirect
         QByteArray contentType = "application/octet-stream";
-        QByteArray location;
     };
 
     explicit UpdateServer(QObject *parent = nullptr);
@@ -59,6 +66,7 @@ public:
     void setVersion(const QString &product, const QString &version);
 
     void setFixedResponse(const QByteArray &path, const Response &response);
+    void removeFixedResponse(const QByteArray &path);
 
     /** A reply frame as the version query answers it. */
     static QByteArray replyFrame(qint16 command, qint8 status, const QByteArray &payload);
