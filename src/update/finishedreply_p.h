@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBuffer>
 #include <QNetworkReply>
 
 /** A finished network reply as an inert copy: the request, URL, error and the body given to it,
@@ -18,6 +19,5 @@ protected:
     qint64 readData(char *data, qint64 maxSize) override;
 
 private:
-    QByteArray m_content;
-    qint64 m_offset = 0;
+    QBuffer m_content;
 };

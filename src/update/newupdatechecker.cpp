@@ -28,7 +28,18 @@ newUpdateChecker::newUpdateChecker(QObject *parent)
 
 newUpdateChecker::~newUpdateChecker()
 {
-    // The worker and whatever it still waits for are deleted as the thread finishes.
+    // The worker and whatever it still waits for are deleted in the worker thread. The
+    // connections between it and this object are cut here first, so that their bookkeeping is
+    // undone in this thread and the worker's deletion does not reach into this object, which
+    // this thread frees next.
+    if (m_worker) {
+        disconnect(this,
+                   qOverload<const QNetworkRequest &, const QByteArray &>(&newUpdateChecker::post),
+                   m_worker, &NewUpdateCheckerWorker::doWork);
+        disconnect(m_worker, &NewUpdateCheckerWorker::resultReady, this,
+                   &newUpdateChecker::handlePostResult);
+        m_worker->deleteLater();
+    }
     m_workerThread.quit();
     m_workerThread.wait();
 }
@@ -94,7 +105,6 @@ void newUpdateChecker::sendList(const QStringList &list, unsigned short command)
     if (!m_worker) {
         m_worker = new NewUpdateCheckerWorker;
         m_worker->moveToThread(&m_workerThread);
-        connect(&m_workerThread, &QThread::finished, m_worker, &QObject::deleteLater);
         connect(this,
                 qOverload<const QNetworkRequest &, const QByteArray &>(&newUpdateChecker::post),
                 m_worker, &NewUpdateCheckerWorker::doWork, Qt::UniqueConnection);

@@ -239,24 +239,18 @@ private slots:
     {
         // The server runs in a thread of its own while this thread blocks: the request can only
         // reach it if nothing on its way needs this thread's event loop.
-        QThread serverThread;
-        serverThread.start();
-        QObject inServerThread;
-        inServerThread.moveToThread(&serverThread);
         QSemaphore requestSeen;
-        std::unique_ptr<UpdateServer> server;
-        QMetaObject::invokeMethod(
-            &inServerThread,
-            [&] {
-                server = UpdateTest::startServer();
-                server->setVersion(qs("1777-10"), qs("2.0.0"));
-                connect(server.get(), &UpdateServer::requestReceived, server.get(),
-                        [&] { requestSeen.release(); });
-            },
-            Qt::BlockingQueuedConnection);
+        auto *server = UpdateTest::startServer().release();
+        server->setVersion(qs("1777-10"), qs("2.0.0"));
+        connect(server, &UpdateServer::requestReceived, server, [&] { requestSeen.release(); });
+        const QUrl base = UpdateTest::baseUrl(*server);
+        QThread serverThread;
+        server->moveToThread(&serverThread);
+        connect(&serverThread, &QThread::finished, server, &QObject::deleteLater);
+        serverThread.start();
         {
             newUpdateChecker checker;
-            checker.setBaseUrl(UpdateTest::baseUrl(*server));
+            checker.setBaseUrl(base);
             QThread *resultThread = nullptr;
             connect(&checker, &newUpdateChecker::versionAvailable, this,
                     [&] { resultThread = QThread::currentThread(); });
@@ -265,8 +259,6 @@ private slots:
             QTRY_VERIFY(resultThread);
             QCOMPARE(resultThread, QThread::currentThread());
         }
-        QMetaObject::invokeMethod(
-            &inServerThread, [&] { server.reset(); }, Qt::BlockingQueuedConnection);
         serverThread.quit();
         serverThread.wait();
     }
