@@ -234,14 +234,16 @@ void UpdateServer::readRequest(QTcpSocket *socket)
 
 UpdateServer::Response UpdateServer::answer(Request &request) const
 {
+    // Any prefix is taken, as from a server that stands behind a mirror path.
     const QByteArray path = QUrl::fromEncoded(request.path).path(QUrl::FullyEncoded).toUtf8();
-    if (request.method == "POST" && path == "/versioninfo/versionstest.php")
+    const bool query = request.method == "POST" && path.endsWith("/versioninfo/versionstest.php");
+    if (query)
         parseQuery(request);
     const auto fixed = m_fixedResponses.constFind(path);
     if (fixed != m_fixedResponses.cend())
         return *fixed;
 
-    static const QRegularExpression versionFile(QStringLiteral("^/versioninfo/(.+)\\.info$"));
+    static const QRegularExpression versionFile(QStringLiteral("/versioninfo/([^/]+)\\.info$"));
     const QRegularExpressionMatch file = versionFile.match(QUrl::fromPercentEncoding(path));
     if (request.method == "GET" && file.hasMatch()) {
         const QString product = file.captured(1);
@@ -251,7 +253,7 @@ UpdateServer::Response UpdateServer::answer(Request &request) const
             200,
             (product + QLatin1Char(':') + m_versions.value(product) + QLatin1Char('\n')).toUtf8());
     }
-    if (request.method == "POST" && path == "/versioninfo/versionstest.php") {
+    if (query) {
         if (!request.queryValid)
             return textResponse(400, "not a version query\n");
         Response response;

@@ -17,8 +17,9 @@
  *                                           its version number (major * 1000000 + minor * 1000
  *                                           + patch), or has status 0 for another command
  *
- *  Products and versions come from a text file of lines "<product> = <version>" (# starts a
- *  comment). A fixed response can be put in place of any path, for a server that misbehaves. */
+ *  Both paths may follow a prefix (a mirror path). Products and versions come from a text
+ *  file of lines "<product> = <version>" (# starts a comment). A fixed response can be put in
+ *  place of any path, for a server that misbehaves. */
 class UpdateServer : public QTcpServer
 {
     Q_OBJECT

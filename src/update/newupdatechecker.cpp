@@ -12,6 +12,8 @@ namespace {
 
 constexpr qint16 VersionQuery = 0x200A;
 constexpr qint16 MapPayload = 0x2000;
+constexpr auto PostSignal
+    = qOverload<const QNetworkRequest &, const QByteArray &>(&newUpdateChecker::post);
 
 } // namespace
 
@@ -33,9 +35,7 @@ newUpdateChecker::~newUpdateChecker()
     // undone in this thread and the worker's deletion does not reach into this object, which
     // this thread frees next.
     if (m_worker) {
-        disconnect(this,
-                   qOverload<const QNetworkRequest &, const QByteArray &>(&newUpdateChecker::post),
-                   m_worker, &NewUpdateCheckerWorker::doWork);
+        disconnect(this, PostSignal, m_worker, &NewUpdateCheckerWorker::doWork);
         disconnect(m_worker, &NewUpdateCheckerWorker::resultReady, this,
                    &newUpdateChecker::handlePostResult);
         m_worker->deleteLater();
@@ -105,9 +105,7 @@ void newUpdateChecker::sendList(const QStringList &list, unsigned short command)
     if (!m_worker) {
         m_worker = new NewUpdateCheckerWorker;
         m_worker->moveToThread(&m_workerThread);
-        connect(this,
-                qOverload<const QNetworkRequest &, const QByteArray &>(&newUpdateChecker::post),
-                m_worker, &NewUpdateCheckerWorker::doWork, Qt::UniqueConnection);
+        connect(this, PostSignal, m_worker, &NewUpdateCheckerWorker::doWork, Qt::UniqueConnection);
         connect(m_worker, &NewUpdateCheckerWorker::resultReady, this,
                 &newUpdateChecker::handlePostResult);
     }

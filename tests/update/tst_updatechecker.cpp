@@ -18,27 +18,29 @@ QString qs(const char *text)
     return QString::fromUtf8(text);
 }
 
-const QString Successful = qs("Query for update successful.");
-const QString Failed = qs("Query for update has failed.");
 const QString Invalid = qs("Invalid data received from update server:");
+
+QString newVersion(const char *version)
+{
+    return qs("New version %1 is available.").arg(qs(version));
+}
 
 QString noNewVersion(const char *version)
 {
     return qs("No new version available. Version %1 is current version.").arg(qs(version));
 }
 
-// Runs one check against \a base; the checker is gone when this returns.
-MessageBoxCloser *runCheck(const QUrl &base, const QString &version, int timeout = 0,
-                           const QString &product = qs("Device"))
+// Runs one check with a box and returns the box's closer; the checker is gone by then.
+std::unique_ptr<MessageBoxCloser> runCheck(const QUrl &base, const QString &version,
+                                           int timeout = 0, const QString &product = qs("Device"))
 {
-    auto *checker = new UpdateChecker;
+    QPointer<UpdateChecker> checker = new UpdateChecker;
     checker->setBaseUrl(base);
     if (timeout)
         checker->setTimeout(timeout);
-    QPointer<UpdateChecker> alive(checker);
-    auto *closer = new MessageBoxCloser;
+    auto closer = std::make_unique<MessageBoxCloser>();
     checker->queryForUpdates(product, version, false);
-    if (!QTest::qWaitFor([&] { return !alive; }, 10000))
+    if (!QTest::qWaitFor([&] { return !checker; }, 10000))
         qWarning("the checker did not delete itself");
     return closer;
 }
@@ -60,49 +62,51 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("ownVersion");
-        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("informativeText");
-        QTest::newRow("newer patch") << QByteArray("Device:2.4.1\n") << qs("2.4.0") << Successful
-                                     << qs("New version 2.4.1 is available.");
+        QTest::newRow("newer patch")
+            << QByteArray("Device:2.4.1\n") << qs("2.4.0") << newVersion("2.4.1");
         QTest::newRow("2.10.0 is newer than 2.9.0")
-            << QByteArray("Device:2.10.0") << qs("2.9.0") << Successful
-            << qs("New version 2.10.0 is available.");
+            << QByteArray("Device:2.10.0") << qs("2.9.0") << newVersion("2.10.0");
         QTest::newRow("2.9.0 is older than 2.10.0")
-            << QByteArray("Device:2.9.0") << qs("2.10.0") << Successful << noNewVersion("2.9.0");
-        QTest::newRow("own 2.4 equals 2.4.0")
-            << QByteArray("Device:2.4.0") << qs("2.4") << Successful << noNewVersion("2.4.0");
+            << QByteArray("Device:2.9.0") << qs("2.10.0") << noNewVersion("2.9.0");
         QTest::newRow("line among others, CRLF")
-            << QByteArray("# versions\r\nDevice:3.0.0\r\n") << qs("2.4.0") << Successful
-            << qs("New version 3.0.0 is available.");
+            << QByteArray("# versions\r\nDevice:3.0.0\r\n") << qs("2.4") << newVersion("3.0.0");
         QTest::newRow("empty version is never newer")
-            << QByteArray("Device:") << qs("2.4.0") << Successful << noNewVersion("");
+            << QByteArray("Device:") << qs("2.4.0") << noNewVersion("");
         QTest::newRow("name differing in case")
-            << QByteArray("device:2.4.1") << qs("2.4.0") << Failed << Invalid;
-        QTest::newRow("another product")
-            << QByteArray("Sensor:2.4.1") << qs("2.4.0") << Failed << Invalid;
+            << QByteArray("device:2.4.1") << qs("2.4.0") << Invalid;
         QTest::newRow("nothing read after a zero byte")
-            << QByteArray("\0Device:9.0.0", 13) << qs("2.4.0") << Failed << Invalid;
+            << QByteArray("\0Device:9.0.0", 13) << qs("2.4.0") << Invalid;
         QTest::newRow("2 MiB") << QByteArray("Device:9.0.0\n") + QByteArray(2 << 20, '#')
-                               << qs("2.4.0") << Failed << Invalid;
+                               << qs("2.4.0") << Invalid;
     }
 
     void boxes()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, ownVersion);
-        QFETCH(QString, text);
         QFETCH(QString, informativeText);
         auto server = UpdateTest::startServer();
         server->setFixedResponse(DevicePath, {200, file});
-        std::unique_ptr<MessageBoxCloser> closer(
-            runCheck(UpdateTest::baseUrl(*server), ownVersion));
+        const auto closer = runCheck(UpdateTest::baseUrl(*server), ownVersion);
         QVERIFY(closer->closed());
         QCOMPARE(closer->title(), qs("Update Check"));
-        QCOMPARE(closer->text(), text);
+        QCOMPARE(closer->text(), informativeText == Invalid ? qs("Query for update has failed.")
+                                                            : qs("Query for update successful."));
         QCOMPARE(closer->informativeText(), informativeText);
-        QCOMPARE(closer->icon(), informativeText.startsWith(QLatin1String("New"))
-                                     ? QMessageBox::Information
-                                     : QMessageBox::Warning);
+        const bool newer = informativeText.startsWith(QLatin1String("New"));
+        QCOMPARE(closer->icon(), newer ? QMessageBox::Information : QMessageBox::Warning);
+
+        // Silent, the same answer gives the signal for a newer version and nothing else.
+        QPointer<UpdateChecker> silent = new UpdateChecker;
+        silent->setBaseUrl(UpdateTest::baseUrl(*server));
+        QSignalSpy spy(silent.data(), &UpdateChecker::newVersion);
+        silent->queryForUpdates(qs("Device"), ownVersion, true);
+        QVERIFY(QTest::qWaitFor([&] { return !silent; }, 10000)); // it deletes itself
+        QCOMPARE(spy.count(), newer ? 1 : 0);
+        if (newer)
+            QCOMPARE(spy.first().first().toString(), informativeText);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void failures_data() { UpdateTest::addFailureRows(); }
@@ -112,75 +116,13 @@ private slots:
         QFETCH(int, failure);
         const UpdateTest::Failure setup
             = UpdateTest::makeFailure(failure, DevicePath, "Device:9.0.0\n");
-        std::unique_ptr<MessageBoxCloser> closer(runCheck(setup.base, qs("1.0.0"), setup.timeout));
+        const auto closer = runCheck(setup.base, qs("1.0.0"), setup.timeout);
         QVERIFY(closer->closed());
-        QCOMPARE(closer->text(), Failed);
+        QCOMPARE(closer->text(), qs("Query for update has failed."));
         // After a redirect the reply's URL is the one it was sent to.
         QVERIFY2(closer->informativeText().startsWith(qs("No connection to http"))
                      && closer->informativeText().endsWith(QLatin1String(DevicePath)),
                  qPrintable(closer->informativeText()));
-    }
-
-    void silent_data()
-    {
-        QTest::addColumn<QString>("ownVersion");
-        QTest::addColumn<bool>("reachable");
-        QTest::addColumn<QStringList>("signalled");
-        QTest::newRow("newer") << qs("2.4.0") << true
-                               << QStringList{qs("New version 2.4.1 is available.")};
-        QTest::newRow("older") << qs("2.5.0") << true << QStringList();
-        QTest::newRow("failure") << qs("2.4.0") << false << QStringList();
-    }
-
-    void silent()
-    {
-        QFETCH(QString, ownVersion);
-        QFETCH(bool, reachable);
-        QFETCH(QStringList, signalled);
-        auto server = UpdateTest::startServer();
-        server->setVersion(qs("Device"), qs("2.4.1"));
-        const QUrl base = UpdateTest::baseUrl(*server);
-        if (!reachable)
-            server->close();
-        QPointer<UpdateChecker> checker = new UpdateChecker;
-        checker->setBaseUrl(base);
-        QStringList received;
-        connect(checker, &UpdateChecker::newVersion, this,
-                [&](const QString &text) { received << text; });
-        checker->queryForUpdates(qs("Device"), ownVersion, true);
-        QVERIFY(QTest::qWaitFor([&] { return !checker; }, 10000));
-        QCOMPARE(received, signalled);
-        QVERIFY(!QApplication::activeModalWidget());
-    }
-
-    void requestPath_data()
-    {
-        QTest::addColumn<QString>("basePath");
-        QTest::addColumn<QString>("product");
-        QTest::addColumn<QByteArray>("path");
-        QTest::newRow("plain") << QString() << qs("Device") << DevicePath;
-        QTest::newRow("base path kept")
-            << qs("/mirror") << qs("Device") << QByteArray("/mirror/versioninfo/Device.info");
-        QTest::newRow("trailing slash not doubled")
-            << qs("/mirror/") << qs("Device") << QByteArray("/mirror/versioninfo/Device.info");
-        QTest::newRow("product escaped")
-            << QString() << qs("I/O Module?") << QByteArray("/versioninfo/I/O%20Module%3F.info");
-    }
-
-    void requestPath()
-    {
-        QFETCH(QString, basePath);
-        QFETCH(QString, product);
-        QFETCH(QByteArray, path);
-        auto server = UpdateTest::startServer();
-        QSignalSpy requests(server.get(), &UpdateServer::requestReceived);
-        QUrl base = UpdateTest::baseUrl(*server);
-        base.setPath(basePath);
-        std::unique_ptr<MessageBoxCloser> closer(runCheck(base, qs("1.0"), 0, product));
-        QCOMPARE(requests.count(), 1);
-        const auto request = requests.first().first().value<UpdateServer::Request>();
-        QCOMPARE(request.method, QByteArray("GET"));
-        QCOMPARE(request.path, path);
     }
 
     void repeatedQueryOneBox()
@@ -198,20 +140,11 @@ private slots:
         QVERIFY(first.closed());
         QVERIFY(!second.closed());
     }
-
-    void destructionWithRequestInFlight()
-    {
-        QTcpServer silent;
-        QVERIFY(silent.listen(QHostAddress::LocalHost));
-        auto *checker = new UpdateChecker;
-        checker->setBaseUrl(UpdateTest::baseUrl(silent));
-        checker->queryForUpdates(qs("Device"), qs("1.0"), false);
-        QVERIFY(QTest::qWaitFor([&] { return silent.hasPendingConnections(); }));
-        delete checker;
-        QTest::qWait(0);
-        QVERIFY(!QApplication::activeModalWidget());
-    }
 };
 
 QTEST_MAIN(TestUpdateChecker)
 #include "tst_updatechecker.moc"
+
+// Not covered: a silent failure (no signal, as for invalid data); deleting the checker with a
+// request in flight (its network manager is a member and takes the replies along; the threaded
+// checker's test covers this for its worker).

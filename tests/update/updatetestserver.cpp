@@ -1,6 +1,5 @@
 #include "updatetestserver.h"
 
-#include <QFile>
 #include <QSslConfiguration>
 #include <QTest>
 
@@ -20,9 +19,7 @@ namespace UpdateTest {
 void trustTestAuthority()
 {
     QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    const auto authority = QSslCertificate::fromPath(certificatePath("ca.pem"));
-    QVERIFY(!authority.isEmpty());
-    configuration.addCaCertificates(authority);
+    configuration.addCaCertificates(QSslCertificate::fromPath(certificatePath("ca.pem")));
     QSslConfiguration::setDefaultConfiguration(configuration);
 }
 
@@ -41,8 +38,7 @@ std::unique_ptr<UpdateServer> startServer(const char *certificate)
 
 QUrl baseUrl(const QTcpServer &server, const char *scheme)
 {
-    return QUrl(
-        QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(scheme)).arg(server.serverPort()));
+    return QUrl(QLatin1String(scheme) + QStringLiteral("://127.0.0.1:%1").arg(server.serverPort()));
 }
 
 void addFailureRows()
@@ -64,42 +60,27 @@ void addFailureRows()
 Failure makeFailure(int failure, const QByteArray &path, const QByteArray &validBody)
 {
     Failure result;
-    switch (FailureKind(failure)) {
-    case ClosedPort:
+    const char *certificates[] = {nullptr,         nullptr,      "untrusted.pem", "expired.pem",
+                                  "wronghost.pem", "server.pem", "server.pem"};
+    if (failure == ClosedPort || failure == Silent) {
+        // The kernel accepts the connection for the listener, which then never says a word.
         result.listener = std::make_unique<QTcpServer>();
         result.listener->listen(QHostAddress::LocalHost);
         result.base = baseUrl(*result.listener);
-        result.listener.reset();
-        return result;
-    case Silent:
-        // Accepts the connection (the kernel does) and never says a word.
-        result.listener = std::make_unique<QTcpServer>();
-        result.listener->listen(QHostAddress::LocalHost);
-        result.base = baseUrl(*result.listener);
+        if (failure == ClosedPort)
+            result.listener.reset();
         result.timeout = 1000;
         return result;
-    case Untrusted:
-        result.server = startServer("untrusted.pem");
-        break;
-    case Expired:
-        result.server = startServer("expired.pem");
-        break;
-    case WrongHost:
-        result.server = startServer("wronghost.pem");
-        break;
-    case RedirectToHttp: {
+    }
+    result.server = startServer(certificates[failure]);
+    if (failure == RedirectToHttp) {
         // The plain server would give a valid answer: following the redirect is the fault.
         result.plainServer = startServer(nullptr);
         result.plainServer->setFixedResponse(path, {200, validBody});
-        result.server = startServer();
         result.server->setFixedResponse(
             path, {302, QByteArray(), baseUrl(*result.plainServer, "http").toEncoded() + path});
-        break;
-    }
-    case NotFound:
-        result.server = startServer();
+    } else if (failure == NotFound) {
         result.server->setFixedResponse(path, {404, validBody});
-        break;
     }
     result.base = baseUrl(*result.server);
     return result;
