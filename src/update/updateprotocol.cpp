@@ -1,0 +1,86 @@
+#include "updateprotocol_p.h"
+
+#include <QIODevice>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+#include <QVariant>
+
+namespace {
+
+const char OversizedProperty[] = "_zezuzudod_oversized";
+
+} // namespace
+
+namespace UpdateProtocol {
+
+QUrl defaultBaseUrl()
+{
+    return QUrl(QString::fromUtf8(ZEZUZUDOD_UPDATE_BASE_URL));
+}
+
+QNetworkRequest request(const QUrl &baseUrl, const QString &path, int timeout)
+{
+    QUrl url = baseUrl;
+    QString basePath = url.path();
+    if (basePath.endsWith(QLatin1Char('/')))
+        basePath.chop(1);
+    url.setPath(basePath + path);
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Qt restarts the transfer timer on every byte in either direction, which is exactly "no
+    // byte for that long"; the reply then ends as if aborted.
+    request.setTransferTimeout(timeout > 0 ? timeout : 0);
+    return request;
+}
+
+void limitReplySize(QNetworkReply *reply)
+{
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                     [reply](qint64 received, qint64 total) {
+                         if (received <= MaxReplySize && total <= MaxReplySize)
+                             return;
+                         if (reply->property(OversizedProperty).toBool())
+                             return;
+                         reply->setProperty(OversizedProperty, true);
+                         reply->abort();
+                     });
+}
+
+bool isOversized(const QNetworkReply *reply)
+{
+    return reply->property(OversizedProperty).toBool();
+}
+
+QByteArray frame(const QByteArray &content)
+{
+    QByteArray result;
+    QDataStream out(&result, QIODevice::WriteOnly);
+    out.setVersion(StreamVersion);
+    out << qint64(0) << content;
+    out.device()->seek(0);
+    out << qint64(result.size() - qint64(sizeof(qint64)));
+    return result;
+}
+
+bool readFrame(const QByteArray &frame, QByteArray *content)
+{
+    QDataStream in(frame);
+    in.setVersion(StreamVersion);
+    qint64 length = -1;
+    in >> length;
+    if (in.status() != QDataStream::Ok || length != frame.size() - qint64(sizeof(qint64)))
+        return false;
+    return readFrameBody(frame.mid(sizeof(qint64)), content);
+}
+
+bool readFrameBody(const QByteArray &body, QByteArray *content)
+{
+    QDataStream in(body);
+    in.setVersion(StreamVersion);
+    in >> *content;
+    return in.status() == QDataStream::Ok && in.atEnd();
+}
+
+} // namespace UpdateProtocol

@@ -1,0 +1,136 @@
+#include <ZezuzuDOD/tcpsocketclient.h>
+
+#include <QDataStream>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray length(qint64 value)
+{
+    QByteArray bytes;
+    QDataStream(&bytes, QIODevice::WriteOnly) << value;
+    return bytes;
+}
+
+QByteArray frame(const QByteArray &content)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << qint64(content.size() + 4) << content;
+    return bytes;
+}
+
+} // namespace
+
+class TestTcpSocketClient : public QObject
+{
+    Q_OBJECT
+
+    QTcpServer m_server;
+    std::unique_ptr<TcpSocketClient> m_client;
+    QTcpSocket *m_peer = nullptr;
+
+    void connectClient()
+    {
+        if (!m_client)
+            m_client = std::make_unique<TcpSocketClient>();
+        QSignalSpy connected(m_client.get(), &TcpSocketClient::isConnected);
+        m_client->connectToHost(QHostAddress::LocalHost, m_server.serverPort());
+        QVERIFY(m_server.waitForNewConnection(10000));
+        m_peer = m_server.nextPendingConnection();
+        QVERIFY(connected.count() || connected.wait());
+    }
+
+    // Writes the bytes and waits until the client has them, so that every write arrives alone.
+    void send(const QByteArray &bytes)
+    {
+        const qint64 before = m_client->bytesAvailable();
+        QSignalSpy received(m_client.get(), &TcpSocketClient::receivedData);
+        m_peer->write(bytes);
+        QVERIFY(QTest::qWaitFor([&] {
+            return m_client->bytesAvailable() != before || received.count()
+                   || m_client->state() != QAbstractSocket::ConnectedState;
+        }));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_server.listen(QHostAddress::LocalHost));
+    }
+
+    void cleanup() { m_client.reset(); }
+
+    void frames_data()
+    {
+        QTest::addColumn<QByteArrayList>("writes");
+        QTest::addColumn<QByteArrayList>("expected");
+        QTest::addColumn<bool>("staysConnected");
+        const QByteArray one = frame("first");
+        const QByteArray two = frame(QByteArray(3000, 'b'));
+        const QByteArrayList both{"first", QByteArray(3000, 'b')};
+        QTest::newRow("one frame") << QByteArrayList{one} << QByteArrayList{"first"} << true;
+        QTest::newRow("split inside the length field")
+            << QByteArrayList{one.left(5), one.mid(5)} << QByteArrayList{"first"} << true;
+        QTest::newRow("split inside the content")
+            << QByteArrayList{one.left(14), one.mid(14)} << QByteArrayList{"first"} << true;
+        QTest::newRow("two frames in one write") << QByteArrayList{one + two} << both << true;
+        QTest::newRow("a frame and a half, then the rest")
+            << QByteArrayList{one + two.left(100), two.mid(100)} << both << true;
+        QTest::newRow("content not filling its length is skipped")
+            << QByteArrayList{length(7) + QByteArray::fromHex("00000002") + "abc" + one}
+            << QByteArrayList{"first"} << true;
+        QTest::newRow("negative length closes")
+            << QByteArrayList{length(-1) + one} << QByteArrayList() << false;
+        QTest::newRow("length above 16 MiB closes")
+            << QByteArrayList{length(16 * 1024 * 1024 + 1) + one} << QByteArrayList() << false;
+    }
+
+    void frames()
+    {
+        QFETCH(QByteArrayList, writes);
+        QFETCH(QByteArrayList, expected);
+        QFETCH(bool, staysConnected);
+        connectClient();
+        QSignalSpy received(m_client.get(), &TcpSocketClient::receivedData);
+        QSignalSpy disconnected(m_client.get(), &TcpSocketClient::isDisConnected);
+        for (const QByteArray &bytes : qAsConst(writes))
+            send(bytes);
+        QTRY_COMPARE(received.count(), expected.count());
+        for (int i = 0; i < expected.count(); ++i)
+            QCOMPARE(received.at(i).first().toByteArray(), expected.at(i));
+        QTRY_COMPARE(m_client->state() == QAbstractSocket::ConnectedState, staysConnected);
+        QCOMPARE(disconnected.count(), staysConnected ? 0 : 1);
+    }
+
+    void reconnectForgetsPartialFrame()
+    {
+        connectClient();
+        QSignalSpy received(m_client.get(), &TcpSocketClient::receivedData);
+        send(frame("lost").left(10));
+        m_peer->disconnectFromHost();
+        QTRY_COMPARE(m_client->state(), QAbstractSocket::UnconnectedState);
+        connectClient();
+        send(frame("kept"));
+        QTRY_COMPARE(received.count(), 1);
+        QCOMPARE(received.first().first().toByteArray(), QByteArray("kept"));
+    }
+
+    void sendData()
+    {
+        connectClient();
+        m_client->sendData("to the server");
+        const QByteArray expected = frame("to the server");
+        QTRY_COMPARE(m_peer->bytesAvailable(), qint64(expected.size()));
+        QCOMPARE(m_peer->readAll(), expected);
+    }
+};
+
+QTEST_MAIN(TestTcpSocketClient)
+#include "tst_tcpsocketclient.moc"
