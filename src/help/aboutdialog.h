@@ -18,6 +18,7 @@ class ZEZUZUDOD_EXPORT AboutDialog : public QDialog
 {
     Q_OBJECT
 public:
+    /** Creates the hidden dialog with its form; \a parent owns it. */
     explicit AboutDialog(QWidget *parent = nullptr);
     ~AboutDialog() override;
 

@@ -24,6 +24,7 @@ class ZEZUZUDOD_EXPORT HelpViewer : public QDialog
 {
     Q_OBJECT
 public:
+    /** Creates the window with empty tabs; setHelpFile() fills them. */
     explicit HelpViewer(QWidget *parent = nullptr);
     ~HelpViewer() override;
 

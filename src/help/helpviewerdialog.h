@@ -19,6 +19,7 @@ class ZEZUZUDOD_EXPORT HelpViewerDialog : public QDialog
 {
     Q_OBJECT
 public:
+    /** Creates the hidden window without a help file. */
     explicit HelpViewerDialog(QWidget *parent = nullptr);
     ~HelpViewerDialog() override;
 
@@ -30,6 +31,7 @@ public:
      *  opens "doc/manual_90001_de.pdf" beside the executable with the system's viewer, without
      *  showing the window and whatever setManualFile() stored. */
     void setTopic(const QString &topic);
+    /** Sets the window title. */
     void setTitle(const QString &title);
     /** Stores the path of the PDF manual that showManual() opens. */
     void setManualFile(const QString &manualFile);

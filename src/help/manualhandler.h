@@ -18,6 +18,7 @@ class ZEZUZUDOD_EXPORT ManualHandler : public QObject
 {
     Q_OBJECT
 public:
+    /** A handler for the current directory; its menu is made by getManualsMenu(). */
     explicit ManualHandler(QObject *parent = nullptr);
     ~ManualHandler() override;
 

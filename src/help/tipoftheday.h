@@ -47,6 +47,7 @@ signals:
     void newTipValues(unsigned char lastTip, bool showTips);
 
 protected:
+    /** \reimp */
     void changeEvent(QEvent *event) override;
 
 private slots:

@@ -31,15 +31,18 @@ class ZEZUZUDOD_EXPORT newUpdateChecker : public QObject
 {
     Q_OBJECT
 public:
+    /** Starts the worker thread; no request is sent before checkForUpdates(). */
     explicit newUpdateChecker(QObject *parent = nullptr);
     ~newUpdateChecker() override;
 
     /** The server, "https://update.varnio.example" unless the build chose another. */
     void setBaseUrl(const QUrl &url);
+    /** The server that checks go to. */
     QUrl baseUrl() const;
     /** A request that receives no byte for \a msec milliseconds fails with
      *  QNetworkReply::TimeoutError; 0 or less waits forever. The default is 30000. */
     void setTimeout(int msec);
+    /** The timeout of a request in milliseconds. */
     int timeout() const;
     /** The host address and port for connectToServer(). */
     void setServerAddress(const QString &address, quint16 port);
@@ -61,6 +64,7 @@ signals:
      *  server's list ("1777-10" for product 1777), \a newer whether it is newer than the tool's.
      *  A product missing from the list is version 0.0.0. */
     void versionAvailable(const QString &version, const QString &productKey, bool newer);
+    /** A check failed on the network (also by timeout or an untrusted certificate). */
     void networkReplyError(QNetworkReply::NetworkError error);
     /** Hands a request to the worker. */
     void post(const QNetworkRequest &request, const QByteArray &data);
@@ -71,6 +75,7 @@ public slots:
     /** Handles the content of a finished reply: an answer, or with messages on the failure box
      *  when it is empty. */
     void replyFinished(QNetworkReply *reply);
+    /** Reports \a error as networkReplyError() and, with messages on, in the failure box. */
     void replyError(QNetworkReply::NetworkError error);
 
 private slots:

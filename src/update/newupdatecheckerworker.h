@@ -23,10 +23,12 @@ class ZEZUZUDOD_EXPORT NewUpdateCheckerWorker : public QObject
 {
     Q_OBJECT
 public:
+    /** Creates the worker; its network manager is made in the thread it is moved to. */
     explicit NewUpdateCheckerWorker(QObject *parent = nullptr);
     ~NewUpdateCheckerWorker() override;
 
 signals:
+    /** A request has failed (\a reply null) or ended (\a reply a finished copy); see the class. */
     void resultReady(QNetworkReply *reply, QNetworkReply::NetworkError error);
 
 public slots:

@@ -19,6 +19,7 @@ class ZEZUZUDOD_EXPORT TcpSocketClient : public QTcpSocket
 {
     Q_OBJECT
 public:
+    /** An unconnected socket whose frames are read as they arrive. */
     explicit TcpSocketClient(QObject *parent = nullptr);
     ~TcpSocketClient() override;
 
@@ -26,7 +27,9 @@ public:
     void sendData(const QByteArray &data);
 
 signals:
+    /** One complete frame's content has arrived. */
     void receivedData(const QByteArray &dataFromServer);
+    /** The connection is established. */
     void isConnected();
     /** The connection has ended, by either side or after an invalid frame length. */
     void isDisConnected();
@@ -36,6 +39,7 @@ public slots:
     void readDataFromSocket();
     /** Aborts the connection and forgets a partly received frame; connected to disconnected(). */
     void endConnection();
+    /** Emits isConnected(); connected to connected(). */
     void setConnected();
 
 private slots:

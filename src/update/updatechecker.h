@@ -24,15 +24,18 @@ class ZEZUZUDOD_EXPORT UpdateChecker : public QObject
 {
     Q_OBJECT
 public:
+    /** A checker that sends nothing before queryForUpdates(). */
     explicit UpdateChecker(QObject *parent = nullptr);
     ~UpdateChecker() override;
 
     /** The server, "https://update.varnio.example" unless the build chose another. */
     void setBaseUrl(const QUrl &url);
+    /** The server that the query goes to. */
     QUrl baseUrl() const;
     /** A request that receives no byte for \a msec milliseconds fails like a network failure;
      *  0 or less waits forever. The default is 30000. */
     void setTimeout(int msec);
+    /** The timeout of the request in milliseconds. */
     int timeout() const;
 
     /** Stores the arguments and sends the request; \a version is the tool's own version. A

@@ -20,10 +20,12 @@ class ZEZUZUDOD_EXPORT AnsiCHighlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
 public:
+    /** Colours \a parent, which owns the highlighter. */
     explicit AnsiCHighlighter(QTextDocument *parent);
     ~AnsiCHighlighter() override;
 
 protected:
+    /** \reimp */
     void highlightBlock(const QString &text) override;
 
 private:

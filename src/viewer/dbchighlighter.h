@@ -18,10 +18,12 @@ class ZEZUZUDOD_EXPORT DBCHighlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
 public:
+    /** Colours \a parent, which owns the highlighter. */
     explicit DBCHighlighter(QTextDocument *parent);
     ~DBCHighlighter() override;
 
 protected:
+    /** \reimp */
     void highlightBlock(const QString &text) override;
 
 private:

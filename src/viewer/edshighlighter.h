@@ -20,10 +20,12 @@ class ZEZUZUDOD_EXPORT EdsHighlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
 public:
+    /** Colours \a parent, which owns the highlighter. */
     explicit EdsHighlighter(QTextDocument *parent);
     ~EdsHighlighter() override;
 
 protected:
+    /** \reimp */
     void highlightBlock(const QString &text) override;
 
 private:

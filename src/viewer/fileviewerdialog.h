@@ -32,6 +32,7 @@ class ZEZUZUDOD_EXPORT FileViewerDialog : public QDialog
 {
     Q_OBJECT
 public:
+    /** Loads and colours \a filePath and starts watching it; \a parent owns the dialog. */
     explicit FileViewerDialog(const QString &filePath, QWidget *parent = nullptr);
     ~FileViewerDialog() override;
 

@@ -17,10 +17,12 @@ class ZEZUZUDOD_EXPORT PlcHighlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
 public:
+    /** Colours \a parent, which owns the highlighter. */
     explicit PlcHighlighter(QTextDocument *parent);
     ~PlcHighlighter() override;
 
 protected:
+    /** \reimp */
     void highlightBlock(const QString &text) override;
 
 private:

@@ -20,10 +20,12 @@ class ZEZUZUDOD_EXPORT XMLHighlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
 public:
+    /** Colours \a parent, which owns the highlighter. */
     explicit XMLHighlighter(QTextDocument *parent);
     ~XMLHighlighter() override;
 
 protected:
+    /** \reimp */
     void highlightBlock(const QString &text) override;
 
 private:

@@ -16,6 +16,7 @@ class ZEZUZUDOD_EXPORT ClickableLineEdit : public QLineEdit
 {
     Q_OBJECT
 public:
+    /** An empty field without link; \a parent owns it. */
     explicit ClickableLineEdit(QWidget *parent = nullptr);
     ~ClickableLineEdit() override;
 
@@ -35,7 +36,9 @@ signals:
     void clicked(const QString &link);
 
 protected:
+    /** \reimp */
     void mousePressEvent(QMouseEvent *event) override;
+    /** \reimp */
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:

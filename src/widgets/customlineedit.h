@@ -26,14 +26,19 @@ public:
 
     /** Accepts files ending in ".<suffix>"; give the suffix without the dot. */
     void addAcceptedSuffix(const QString &suffix);
+    /** The suffixes added so far, in their order. */
     QStringList acceptedSuffixes() const;
     /** Whether a drop emits returnPressed() after setting the text; true from construction. */
     void setInvokeReturnPressed(bool invoke);
+    /** Whether a drop emits returnPressed(). */
     bool invokeReturnPressed() const;
 
 protected:
+    /** \reimp */
     void dragEnterEvent(QDragEnterEvent *event) override;
+    /** \reimp */
     void dragMoveEvent(QDragMoveEvent *event) override;
+    /** \reimp */
     void dropEvent(QDropEvent *event) override;
 
 private:

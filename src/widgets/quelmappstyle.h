@@ -55,16 +55,22 @@ public:
      *  horizontal QHeaderView; null turns the rotation off. The style does not own the header
      *  and forgets it when it is deleted. */
     void setRotatedLabelHeader(const QWidget *header);
+    /** The header set with setRotatedLabelHeader(), or null. */
     const QWidget *rotatedLabelHeader() const;
 
+    /** \reimp */
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
+    /** \reimp */
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget = nullptr) const override;
+    /** \reimp */
     QRect subElementRect(SubElement element, const QStyleOption *option,
                          const QWidget *widget) const override;
+    /** \reimp */
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                             QPainter *painter, const QWidget *widget = nullptr) const override;
+    /** \reimp */
     int styleHint(StyleHint hint, const QStyleOption *option = nullptr,
                   const QWidget *widget = nullptr,
                   QStyleHintReturn *returnData = nullptr) const override;

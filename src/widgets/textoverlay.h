@@ -19,13 +19,16 @@
 class ZEZUZUDOD_EXPORT TextOverlay : public QWidget
 {
     Q_OBJECT
+    /** The text shown, centred in textRect(). */
     Q_PROPERTY(QString text READ text WRITE setText)
 public:
     /** An overlay with an empty text, for forms that set the text afterwards. */
     explicit TextOverlay(QWidget *parent = nullptr);
+    /** An overlay showing \a text; \a parent owns it. */
     TextOverlay(const QString &text, QWidget *parent = nullptr);
     ~TextOverlay() override;
 
+    /** The text shown. */
     QString text() const;
     /** Replaces the text and repaints; once a resize has fitted the font, it is fitted again to
      *  the new text. */
@@ -40,7 +43,9 @@ public:
     void calcNewTextSize();
 
 protected:
+    /** \reimp */
     void paintEvent(QPaintEvent *event) override;
+    /** \reimp */
     void resizeEvent(QResizeEvent *event) override;
 
 private:
