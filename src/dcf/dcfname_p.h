@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHashFunctions>
 #include <QString>
 
 /* A section or key name as a hash key that ignores case. Names are compared unit by unit after
@@ -32,11 +31,6 @@ inline bool operator==(const DcfName &a, const DcfName &b)
     return true;
 }
 
-inline uint qHash(const DcfName &name, uint seed = 0) noexcept
-{
-    uint hash = seed;
-    const ushort *units = name.text.utf16();
-    for (int i = 0, size = name.text.size(); i < size; ++i)
-        hash = 31 * hash + dcfFold(units[i]);
-    return hash;
-}
+/* Keyed by the seed of the hash table: the names come from files that anybody can write, and
+ * names that collide whatever the seed would turn every lookup into a walk through one bucket. */
+uint qHash(const DcfName &name, uint seed = 0) noexcept;
