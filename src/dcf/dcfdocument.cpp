@@ -211,19 +211,16 @@ DcfDocument DcfDocument::parse(const QByteArray &bytes)
                 line.valueEnd = e;
                 if (doc.m_separator.isEmpty())
                     doc.m_separator = QByteArray(data + keyEnd, valueStart - keyEnd);
-                const QString &sectionName = doc.m_sections.at(current).name;
-                const QString key = doc.decode(s, keyEnd);
-                const QString path
-                    = sectionName.isEmpty() ? key : sectionName + QLatin1Char('/') + key;
+                const QString path = doc.keyPathOf(doc.m_sections.at(current).name, s, keyEnd);
                 if (isAddressable(path)) {
-                    int id = doc.m_keyIndex.value(DcfName{path}, -1);
-                    if (id < 0) {
-                        id = doc.m_keys.size();
-                        doc.m_keys.append(Key{path, doc.decode(valueStart, e), lineIndex});
-                        doc.m_keyIndex.insert(DcfName{path}, id);
+                    // One lookup that inserts: the index holds the key's number plus one.
+                    int &slot = doc.m_keyIndex[DcfName{path}];
+                    if (slot == 0) {
+                        slot = doc.m_keys.size() + 1;
+                        doc.m_keys.append(Key{path, lineIndex});
                         doc.m_sections[current].hasKeys = true;
                     }
-                    line.key = id;
+                    line.key = slot - 1;
                 }
             }
         }
@@ -261,9 +258,15 @@ DcfDocument DcfDocument::parse(const QByteArray &bytes)
 QSettings::SettingsMap DcfDocument::keys() const
 {
     QSettings::SettingsMap map;
-    for (const Key &key : m_keys)
-        map.insert(key.path, key.value);
+    for (int key = 0; key < m_keys.size(); ++key)
+        map.insert(m_keys.at(key).path, keyValue(key));
     return map;
+}
+
+QString DcfDocument::keyValue(int key) const
+{
+    const Line &line = m_lines.at(size_t(m_keys.at(key).line));
+    return decode(line.valueStart, line.valueEnd);
 }
 
 QString DcfDocument::valueText(const QVariant &value)
@@ -290,6 +293,18 @@ QString DcfDocument::valueText(const QVariant &value)
     return (s == 0 && e == text.size()) ? text : text.mid(s, e - s);
 }
 
+QString DcfDocument::keyPathOf(const QString &section, int from, int to) const
+{
+    // A configuration file's names are ASCII as a rule; those are joined in one allocation.
+    const char *data = m_bytes.constData();
+    if (!m_utf8 || std::all_of(data + from, data + to, [](char c) { return c >= 0; })) {
+        const QLatin1String key(data + from, to - from);
+        return section.isEmpty() ? QString(key) : section + QLatin1Char('/') + key;
+    }
+    const QString key = decode(from, to);
+    return section.isEmpty() ? key : section + QLatin1Char('/') + key;
+}
+
 QString DcfDocument::decode(int from, int to) const
 {
     const char *data = m_bytes.constData() + from;
@@ -308,11 +323,12 @@ int DcfDocument::leadingCommentStart(int line) const
     return line;
 }
 
-QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
+QByteArray DcfDocument::render(const QSettings::SettingsMap &changes) const
 {
     const int lineCount = int(m_lines.size());
     QVector<QString> values(m_keys.size());
-    QVector<char> present(m_keys.size(), 0);
+    enum : char { Unchanged, Changed, Dropped };
+    QVector<char> change(m_keys.size(), Unchanged);
     QVector<QVector<NewKey>> added(m_sections.size());
     struct NewSection
     {
@@ -323,18 +339,20 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
     QHash<DcfName, int> newSectionIndex;
     QSet<DcfName> newPaths;
 
-    for (auto it = keys.constBegin(); it != keys.constEnd(); ++it) {
+    for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
         const QString &path = it.key();
-        const int id = m_keyIndex.value(DcfName{path}, -1);
+        const bool drop = !it.value().isValid();
+        const int id = findKey(path);
         if (id >= 0) {
             // Two spellings of one key: the file's own wins.
-            if (present.at(id) && path != m_keys.at(id).path)
+            if (change.at(id) != Unchanged && path != m_keys.at(id).path)
                 continue;
-            present[id] = 1;
-            values[id] = valueText(it.value());
+            change[id] = drop ? Dropped : Changed;
+            if (!drop)
+                values[id] = valueText(it.value());
             continue;
         }
-        if (newPaths.contains(DcfName{path}))
+        if (drop || newPaths.contains(DcfName{path}))
             continue;
         newPaths.insert(DcfName{path});
         const int slash = path.lastIndexOf(QLatin1Char('/'));
@@ -357,8 +375,8 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
     QVector<char> removed(lineCount, 0);
     QVector<char> alive(m_sections.size(), 0);
     for (int id = 0; id < m_keys.size(); ++id) {
-        if (present.at(id))
-            alive[m_lines.at(m_keys.at(id).line).section] = 1;
+        if (change.at(id) != Dropped)
+            alive[m_lines.at(size_t(m_keys.at(id).line)).section] = 1;
     }
     // A section that had keys and has none left was deleted: it goes with every block and the
     // comments above each header. Sections that never had a key stay as they were.
@@ -378,7 +396,7 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
     }
     for (int i = 0; i < lineCount; ++i) {
         const Line &line = m_lines.at(i);
-        if (line.key < 0 || present.at(line.key) || removed.at(i))
+        if (line.key < 0 || change.at(line.key) != Dropped || removed.at(i))
             continue;
         for (int j = leadingCommentStart(i); j <= i; ++j)
             removed[j] = 1;
@@ -439,8 +457,7 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
         const Line &line = m_lines.at(i);
         if (openLine)
             out += m_lineEnd;
-        if (line.key >= 0 && m_keys.at(line.key).line == i
-            && values.at(line.key) != m_keys.at(line.key).value) {
+        if (line.key >= 0 && m_keys.at(line.key).line == i && change.at(line.key) == Changed) {
             out.append(data + line.start, line.valueStart - line.start);
             out += encode(values.at(line.key));
             out.append(data + line.valueEnd, line.end - line.valueEnd);

@@ -13,27 +13,32 @@
 /* The text of a CANopen configuration file as it was read: every line with its bytes, so that
  * a file written back keeps everything that was not edited byte for byte.
  *
- * keys() gives the keys the way the settings store sees them ("Section/Key", values verbatim
- * as text); render() lays a settings map out in this document's text: edited values are
- * replaced in place, keys missing from the map are dropped with the comment lines right
- * above them, a section that lost all its keys is dropped with its comments, new keys go to the
- * end of their section and new sections to the end of the file.
+ * Keys are addressed the way a settings store sees them ("Section/Key", values verbatim as
+ * text). render() lays a set of changes out in this document's text: a key mapped to a value
+ * gets it in place, or goes to the end of its section (new sections to the end of the file); a
+ * key mapped to an invalid QVariant is dropped with the comment lines right above it, and a
+ * section that loses all its keys is dropped with its comments. Keys without a change stay.
  *
  * Sections and keys are matched without regard to case; the first occurrence of a section or
- * key counts, later duplicates stay in the text as they are. Any byte sequence is a document:
- * lines that are neither a section, a key, a comment nor blank are kept as they stand. */
+ * key counts, later duplicates stay in the text as they are (and go with the key when it is
+ * dropped). Any byte sequence is a document: lines that are neither a section, a key, a
+ * comment nor blank are kept as they stand. */
 class DcfDocument
 {
 public:
     static DcfDocument parse(const QByteArray &bytes);
 
     QSettings::SettingsMap keys() const;
-    QByteArray render(const QSettings::SettingsMap &keys) const;
+    QByteArray render(const QSettings::SettingsMap &changes) const;
 
     const QByteArray &bytes() const { return m_bytes; }
-    int keyCount() const { return m_keys.size(); }
-    const QString &keyPath(int key) const { return m_keys.at(key).path; }
     bool isUtf8() const { return m_utf8; }
+
+    /* Keys are numbered in file order; the number of a path is -1 when the file has none. */
+    int keyCount() const { return m_keys.size(); }
+    int findKey(const QString &path) const { return m_keyIndex.value(DcfName{path}) - 1; }
+    const QString &keyPath(int key) const { return m_keys.at(key).path; }
+    QString keyValue(int key) const;
 
     /* The text a value gets in the file: line breaks become blanks, because a value is one line. */
     static QString valueText(const QVariant &value);
@@ -55,9 +60,8 @@ private:
 
     struct Key
     {
-        QString path;  // "Section/Key" as first spelled in the file
-        QString value; // as read, without surrounding blanks
-        int line = 0;  // the line that counts
+        QString path; // "Section/Key" as first spelled in the file
+        int line = 0; // the line that counts; its value is decoded when asked for
     };
 
     struct Section
@@ -69,6 +73,7 @@ private:
     };
 
     QString decode(int from, int to) const;
+    QString keyPathOf(const QString &section, int from, int to) const;
     QByteArray encode(const QString &text) const;
     int leadingCommentStart(int line) const;
 
@@ -81,6 +86,6 @@ private:
     std::vector<Line> m_lines; // QVector<Line> trips a false GCC 12 overflow warning
     QVector<Key> m_keys;
     QVector<Section> m_sections;
-    QHash<DcfName, int> m_keyIndex;     // path -> key
+    QHash<DcfName, int> m_keyIndex;     // path -> key + 1
     QHash<DcfName, int> m_sectionIndex; // name -> section
 };
