@@ -1,5 +1,6 @@
-// The configuration job of a large device file with DCFWriter against a plain INI round trip
-// of the same file, and the same job on a file twice as large to show that it stays linear.
+// The configuration job of a large device file with DCFWriter against Qt's bare INI round trip
+// of the same file (open, one edit, write), and the same job on a file twice as large to show
+// that it stays linear.
 
 #include <ZezuzuDOD/dcfwriter.h>
 
@@ -79,21 +80,16 @@ qint64 configure(const QString &path, int objects)
     return timer.nsecsElapsed();
 }
 
-qint64 plainIniRoundTrip(const QString &path)
+qint64 bareIniRoundTrip(const QString &path)
 {
     QElapsedTimer timer;
     timer.start();
     {
         QSettings settings(path, QSettings::IniFormat);
-        const QStringList keys = settings.allKeys();
-        for (const QString &key : keys) {
-            if (key.contains(QLatin1String("parametervalue"), Qt::CaseInsensitive)
-                || key.contains(QLatin1String("denotation"), Qt::CaseInsensitive))
-                settings.remove(key);
-        }
+        settings.setValue(QStringLiteral("DeviceComissioning/NodeID"), 5);
         settings.sync();
         if (settings.status() != QSettings::NoError)
-            qFatal("plain write failed");
+            qFatal("bare write failed");
     }
     return timer.nsecsElapsed();
 }
@@ -129,7 +125,7 @@ int main(int argc, char **argv)
     const QByteArray twice = generate(2 * Objects);
     const double ours
         = bestOf(Runs, dir, single, [](const QString &path) { return configure(path, Objects); });
-    const double baseline = bestOf(Runs, dir, single, plainIniRoundTrip);
+    const double baseline = bestOf(Runs, dir, single, bareIniRoundTrip);
     const double oursTwice = bestOf(
         Runs, dir, twice, [](const QString &path) { return configure(path, 2 * Objects); });
 
@@ -137,13 +133,13 @@ int main(int argc, char **argv)
                 Objects * (SubEntries + 1) + 3, single.size() / 1e6);
     std::printf("configuration job (DCFWriter, %d values + %d denotations): %.1f ms\n",
                 Objects * SubEntries, Objects * SubEntries, ours);
-    std::printf("baseline (plain INI QSettings open, drop values, write):      %.1f ms\n",
+    std::printf("baseline (bare INI QSettings round trip: open, one edit, write): %.1f ms\n",
                 baseline);
     std::printf("ratio = ours / baseline = %.2f (goal <= 1.5)\n", ours / baseline);
     std::printf("double file (%.2f MB): %.1f ms\n", twice.size() / 1e6, oursTwice);
     std::printf("ratio = double / single = %.2f (goal <= 2.3)\n", oursTwice / ours);
     // For comparison: how the plain INI store itself grows with the file.
-    const double baselineTwice = bestOf(Runs, dir, twice, plainIniRoundTrip);
+    const double baselineTwice = bestOf(Runs, dir, twice, bareIniRoundTrip);
     std::printf("baseline double file: %.1f ms, double / single = %.2f\n", baselineTwice,
                 baselineTwice / baseline);
     return 0;
