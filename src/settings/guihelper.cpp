@@ -367,7 +367,7 @@ void GuiHelper::saveSetting(const QString &group, const QString &key, const QVar
 {
     const Store store = openStore(iniFile, settings);
     store->beginGroup(group);
-    store->setValue(settingsKey(key), value);
+    store->setValue(key, value);
     store->endGroup();
 }
 
@@ -376,7 +376,7 @@ QVariant GuiHelper::restoreSetting(const QString &group, const QString &key, con
 {
     const Store store = openStore(iniFile, settings);
     store->beginGroup(group);
-    const QVariant value = store->value(settingsKey(key));
+    const QVariant value = store->value(key);
     store->endGroup();
     return value;
 }
