@@ -41,6 +41,13 @@ QString joinPath(const QString &section, const QString &key)
 // same section and key as the store, so it splits the path the store will use.
 bool splitPath(const QString &section, const QString &key, QString *sectionPart, QString *keyPart)
 {
+    // As a rule both are plain names already, and nothing needs to be built.
+    if (!key.isEmpty() && !key.contains(QLatin1Char('/')) && !section.startsWith(QLatin1Char('/'))
+        && !section.endsWith(QLatin1Char('/')) && !section.contains(QLatin1String("//"))) {
+        *sectionPart = section;
+        *keyPart = key;
+        return true;
+    }
     const QString path
         = QStringList(
               QString(section + QLatin1Char('/') + key).split(QLatin1Char('/'), Qt::SkipEmptyParts))

@@ -38,7 +38,8 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         QCoreApplication::setOrganizationName(QStringLiteral("Zezuzu Test"));
-        qApp->setProperty("AppNameWithVersion", QStringLiteral("dcfconfig test"));
+        QCoreApplication::instance()->setProperty("AppNameWithVersion",
+                                                  QStringLiteral("dcfconfig test"));
         QFile file(m_eds);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_original) == m_original.size());
     }
