@@ -34,9 +34,10 @@ class DCFWriterPrivate;
  *
  *  Failure: without a document every operation with a result returns false and every other
  *  one does nothing. setDCFFile() is false when there is no regular file at the path (the
- *  earlier document stays); any existing file opens, whatever it holds. writeFile() is false when
- * the file cannot be written or has vanished; the file then stays as it was and the edits stay, so
- * a later writeFile() can still write them. The class is used from the thread that owns it. */
+ *  earlier document stays); any existing file opens, whatever it holds. writeFile() is false
+ *  when the file cannot be written or has vanished; the file then stays as it was and the edits
+ *  stay, so a later writeFile() can still write them. The writer owns its document; the class
+ *  is used from the thread that owns it. */
 class ZEZUZUDOD_EXPORT DCFWriter : public QObject
 {
     Q_OBJECT
