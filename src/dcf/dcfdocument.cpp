@@ -1,5 +1,6 @@
 #include "dcfdocument_p.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 
@@ -133,11 +134,14 @@ DcfDocument DcfDocument::parse(const QByteArray &bytes)
     doc.m_utf8 = isValidUtf8(data + doc.m_bomLength, size - doc.m_bomLength);
 
     doc.m_sections.append(Section());
-    doc.m_sectionIndex.insert(DcfName(), 0);
-    doc.m_keyIndex.reserve(size / 24);
+    doc.m_sectionNames.insert(QStringView());
+    // Sized for files like those of the tools: some 20 bytes a line, and key paths about as long
+    // as the text, since each repeats its section name.
+    doc.m_keyNames = DcfNameIndex(size / 28, size);
+    QString scratch; // a name or path being read
     int current = 0;
     int openFirstBlock = 0; // the section whose first block the lines still belong to, or -1
-    doc.m_lines.reserve(size / 24 + 1);
+    doc.m_lines.reserve(size / 20 + 1);
     doc.m_keys.reserve(size / 28);
 
     int pos = doc.m_bomLength;
@@ -181,18 +185,15 @@ DcfDocument DcfDocument::parse(const QByteArray &bytes)
                 ++nameStart;
             while (nameEnd > nameStart && isBlank(data[nameEnd - 1]))
                 --nameEnd;
-            const QString name = doc.decode(nameStart, nameEnd);
+            scratch.clear();
+            doc.appendDecoded(&scratch, nameStart, nameEnd);
             if (openFirstBlock >= 0) {
                 doc.m_sections[openFirstBlock].firstBlockEnd = lineIndex;
                 openFirstBlock = -1;
             }
-            int section = doc.m_sectionIndex.value(DcfName{name}, -1);
-            if (section < 0) {
-                section = doc.m_sections.size();
-                Section entry;
-                entry.name = name;
-                doc.m_sections.append(entry);
-                doc.m_sectionIndex.insert(DcfName{name}, section);
+            const int section = doc.m_sectionNames.insert(scratch);
+            if (section == doc.m_sections.size()) {
+                doc.m_sections.append(Section());
                 openFirstBlock = section;
             }
             doc.m_sections[section].headers.append(lineIndex);
@@ -211,16 +212,19 @@ DcfDocument DcfDocument::parse(const QByteArray &bytes)
                 line.valueEnd = e;
                 if (doc.m_separator.isEmpty())
                     doc.m_separator = QByteArray(data + keyEnd, valueStart - keyEnd);
-                const QString path = doc.keyPathOf(doc.m_sections.at(current).name, s, keyEnd);
-                if (isAddressable(path)) {
-                    // One lookup that inserts: the index holds the key's number plus one.
-                    int &slot = doc.m_keyIndex[DcfName{path}];
-                    if (slot == 0) {
-                        slot = doc.m_keys.size() + 1;
-                        doc.m_keys.append(Key{path, lineIndex});
+                scratch.clear();
+                if (current > 0) {
+                    const QStringView sectionName = doc.m_sectionNames.name(current);
+                    scratch.append(sectionName.data(), int(sectionName.size()));
+                    scratch.append(QLatin1Char('/'));
+                }
+                doc.appendDecoded(&scratch, s, keyEnd);
+                if (isAddressable(scratch)) {
+                    line.key = doc.m_keyNames.insert(scratch);
+                    if (line.key == doc.m_keys.size()) {
+                        doc.m_keys.append(Key{lineIndex});
                         doc.m_sections[current].hasKeys = true;
                     }
-                    line.key = slot - 1;
                 }
             }
         }
@@ -259,7 +263,7 @@ QSettings::SettingsMap DcfDocument::keys() const
 {
     QSettings::SettingsMap map;
     for (int key = 0; key < m_keys.size(); ++key)
-        map.insert(m_keys.at(key).path, keyValue(key));
+        map.insert(keyPath(key).toString(), keyValue(key));
     return map;
 }
 
@@ -293,16 +297,14 @@ QString DcfDocument::valueText(const QVariant &value)
     return (s == 0 && e == text.size()) ? text : text.mid(s, e - s);
 }
 
-QString DcfDocument::keyPathOf(const QString &section, int from, int to) const
+void DcfDocument::appendDecoded(QString *text, int from, int to) const
 {
-    // A configuration file's names are ASCII as a rule; those are joined in one allocation.
+    // A configuration file's names are ASCII as a rule; those need no conversion of their own.
     const char *data = m_bytes.constData();
-    if (!m_utf8 || std::all_of(data + from, data + to, [](char c) { return c >= 0; })) {
-        const QLatin1String key(data + from, to - from);
-        return section.isEmpty() ? QString(key) : section + QLatin1Char('/') + key;
-    }
-    const QString key = decode(from, to);
-    return section.isEmpty() ? key : section + QLatin1Char('/') + key;
+    if (!m_utf8 || std::all_of(data + from, data + to, [](char c) { return c >= 0; }))
+        text->append(QLatin1String(data + from, to - from));
+    else
+        text->append(decode(from, to));
 }
 
 QString DcfDocument::decode(int from, int to) const
@@ -345,7 +347,7 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &changes) const
         const int id = findKey(path);
         if (id >= 0) {
             // Two spellings of one key: the file's own wins.
-            if (change.at(id) != Unchanged && path != m_keys.at(id).path)
+            if (change.at(id) != Unchanged && QStringView(path) != keyPath(id))
                 continue;
             change[id] = drop ? Dropped : Changed;
             if (!drop)
@@ -358,7 +360,7 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &changes) const
         const int slash = path.lastIndexOf(QLatin1Char('/'));
         const QString sectionName = slash < 0 ? QString() : path.left(slash);
         const NewKey key = makeNewKey(path.mid(slash + 1), valueText(it.value()));
-        const int section = m_sectionIndex.value(DcfName{sectionName}, -1);
+        const int section = m_sectionNames.find(sectionName);
         if (section >= 0) {
             added[section].append(key);
             continue;

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "dcfname_p.h"
+#include "dcfnameindex_p.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QSettings>
 #include <QString>
 #include <QVector>
@@ -36,8 +35,9 @@ public:
 
     /* Keys are numbered in file order; the number of a path is -1 when the file has none. */
     int keyCount() const { return m_keys.size(); }
-    int findKey(const QString &path) const { return m_keyIndex.value(DcfName{path}) - 1; }
-    const QString &keyPath(int key) const { return m_keys.at(key).path; }
+    int findKey(QStringView path) const { return m_keyNames.find(path); }
+    /* "Section/Key" as first spelled in the file; valid as long as the document. */
+    QStringView keyPath(int key) const { return m_keyNames.name(key); }
     QString keyValue(int key) const;
 
     /* The text a value gets in the file: line breaks become blanks, because a value is one line. */
@@ -60,20 +60,18 @@ private:
 
     struct Key
     {
-        QString path; // "Section/Key" as first spelled in the file
         int line = 0; // the line that counts; its value is decoded when asked for
     };
 
     struct Section
     {
-        QString name;          // as first spelled in the file
         QVector<int> headers;  // every header line of the section, in file order
         int firstBlockEnd = 0; // the line after the first block of the section
         bool hasKeys = false;
     };
 
     QString decode(int from, int to) const;
-    QString keyPathOf(const QString &section, int from, int to) const;
+    void appendDecoded(QString *text, int from, int to) const;
     QByteArray encode(const QString &text) const;
     int leadingCommentStart(int line) const;
 
@@ -83,9 +81,9 @@ private:
     QByteArray m_lineEnd;
     QByteArray m_separator;
     bool m_blankBeforeHeaders = false;
-    std::vector<Line> m_lines; // QVector<Line> trips a false GCC 12 overflow warning
-    QVector<Key> m_keys;
-    QVector<Section> m_sections;
-    QHash<DcfName, int> m_keyIndex;     // path -> key + 1
-    QHash<DcfName, int> m_sectionIndex; // name -> section
+    std::vector<Line> m_lines;   // QVector<Line> trips a false GCC 12 overflow warning
+    QVector<Key> m_keys;         // numbered as their paths in m_keyNames
+    QVector<Section> m_sections; // numbered as their names in m_sectionNames; 0 is the start
+    DcfNameIndex m_keyNames;
+    DcfNameIndex m_sectionNames;
 };

@@ -66,20 +66,21 @@ private:
 
 } // namespace
 
-uint qHash(const DcfName &name, uint seed) noexcept
+uint dcfNameHash(QStringView name, uint seed) noexcept
 {
     SipHash hash(seed);
-    const ushort *units = name.text.utf16();
-    const int size = name.text.size();
-    int i = 0;
-    for (; i + 4 <= size; i += 4) {
-        hash.addWord(quint64(dcfFold(units[i])) | quint64(dcfFold(units[i + 1])) << 16
-                     | quint64(dcfFold(units[i + 2])) << 32 | quint64(dcfFold(units[i + 3])) << 48);
-    }
+    const QChar *units = name.data();
+    const qsizetype size = name.size();
+    qsizetype i = 0;
+    const auto fold = [units](qsizetype at) {
+        return quint64(dcfFold(units[at].unicode()));
+    };
+    for (; i + 4 <= size; i += 4)
+        hash.addWord(fold(i) | fold(i + 1) << 16 | fold(i + 2) << 32 | fold(i + 3) << 48);
     // The last word carries the length in bytes in its top byte, as SipHash pads its input.
     quint64 last = quint64(size * 2) << 56;
     for (int shift = 0; i < size; ++i, shift += 16)
-        last |= quint64(dcfFold(units[i])) << shift;
+        last |= fold(i) << shift;
     const quint64 h = hash.finish(last);
     return uint(h ^ (h >> 32));
 }

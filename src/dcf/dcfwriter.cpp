@@ -1,12 +1,11 @@
 #include "dcfwriter.h"
 
 #include "dcfdocument_p.h"
-#include "dcfname_p.h"
+#include "dcfnameindex_p.h"
 #include "dcfsettingsformat_p.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QSettings>
 #include <QStringList>
 #include <QStringMatcher>
@@ -32,9 +31,16 @@ QString subSectionName(unsigned short index, unsigned char subIndex)
     return indexText(index) + QLatin1String("sub") + subIndexText(subIndex);
 }
 
-QString joinPath(const QString &section, const QString &key)
+QString joinPath(QStringView section, const QString &key)
 {
-    return section.isEmpty() ? key : section + QLatin1Char('/') + key;
+    if (section.isEmpty())
+        return key;
+    QString path;
+    path.reserve(int(section.size()) + 1 + key.size());
+    path.append(section.data(), int(section.size()));
+    path.append(QLatin1Char('/'));
+    path.append(key);
+    return path;
 }
 
 // The store drops empty parts and slashes at either end of a path; the index has to see the
@@ -70,7 +76,6 @@ class DCFWriterPrivate
 public:
     struct Section
     {
-        QString name;   // as the document spells it
         int keys = 0;   // keys that are there now; a section without keys is no section
         int first = -1; // its keys, present or not, chained through Key::next
     };
@@ -83,7 +88,6 @@ public:
 
     DCFWriterPrivate(QSettings *store, std::shared_ptr<const DcfDocument> document);
 
-    int findSection(const QString &name) const;
     bool exists(const QString &section) const;
     bool isListedExactly(const QString &section) const;
     QString entrySection(unsigned short index, unsigned char subIndex) const;
@@ -99,29 +103,30 @@ public:
     QSettings *store;
 
 private:
-    int sectionOf(const QString &name);
-    int findKey(const QString &path) const;
-    QString keyPath(int key) const;
+    int findSection(QStringView name) const;
+    int sectionOf(QStringView name);
+    int findKey(QStringView path) const;
+    QStringView keyPath(int key) const;
     void link(int key, int section);
     void drop(int key);
 
     const std::shared_ptr<const DcfDocument> m_document;
     const int m_documentKeys; // keys below this number are the document's own
     QVector<Section> m_sections;
-    QHash<DcfName, int> m_sectionIndex;
+    DcfNameIndex m_sectionNames; // as the document spells them, numbered as m_sections
     QVector<Key> m_keys;
-    QVector<QString> m_addedPaths; // of the keys that the document did not have
-    QHash<DcfName, int> m_addedIndex;
+    DcfNameIndex m_addedPaths; // of the keys the document did not have, from m_documentKeys on
 };
 
 namespace {
 
-bool isCommissioningValue(const QString &path)
+bool isCommissioningValue(QStringView path)
 {
     // Matchers keep their tables between calls; a file has some hundred thousand paths.
     static const QStringMatcher value(QStringLiteral("parametervalue"), Qt::CaseInsensitive);
     static const QStringMatcher denotation(QStringLiteral("denotation"), Qt::CaseInsensitive);
-    return value.indexIn(path) >= 0 || denotation.indexIn(path) >= 0;
+    const int size = int(path.size());
+    return value.indexIn(path.data(), size) >= 0 || denotation.indexIn(path.data(), size) >= 0;
 }
 
 } // namespace
@@ -136,24 +141,19 @@ DCFWriterPrivate::DCFWriterPrivate(QSettings *store, std::shared_ptr<const DcfDo
     // Keys come grouped by section, so each section is looked up once.
     int section = -1;
     for (int key = 0; key < m_documentKeys; ++key) {
-        const QString &path = m_document->keyPath(key);
-        const int slash = path.lastIndexOf(QLatin1Char('/'));
-        const QStringRef sectionPart = path.leftRef(std::max(slash, 0));
-        if (section < 0 || m_sections.at(section).name != sectionPart)
-            section = sectionOf(sectionPart.toString());
+        const QStringView path = m_document->keyPath(key);
+        const QStringView sectionPart
+            = path.left(std::max(int(path.lastIndexOf(QLatin1Char('/'))), 0));
+        if (section < 0 || m_sectionNames.name(section) != sectionPart)
+            section = sectionOf(sectionPart);
         link(key, section);
         if (isCommissioningValue(path)) {
             m_keys[key].present = false;
-            store->setValue(path, QVariant());
+            store->setValue(path.toString(), QVariant());
         } else {
             ++m_sections[section].keys;
         }
     }
-}
-
-int DCFWriterPrivate::findSection(const QString &name) const
-{
-    return m_sectionIndex.value(DcfName{name}, -1);
 }
 
 bool DCFWriterPrivate::exists(const QString &section) const
@@ -165,7 +165,7 @@ bool DCFWriterPrivate::exists(const QString &section) const
 bool DCFWriterPrivate::isListedExactly(const QString &section) const
 {
     const int found = findSection(section);
-    return found >= 0 && m_sections.at(found).keys > 0 && m_sections.at(found).name == section;
+    return found >= 0 && m_sections.at(found).keys > 0 && m_sectionNames.name(found) == section;
 }
 
 // An entry's value lives in its sub-index section; sub-index 0 of an object without one keeps
@@ -183,7 +183,8 @@ QString DCFWriterPrivate::entrySection(unsigned short index, unsigned char subIn
             candidate = isListedExactly(lowerIndex) ? lowerIndex : upperIndex;
     }
     const int found = findSection(candidate);
-    return found >= 0 && m_sections.at(found).keys > 0 ? m_sections.at(found).name : QString();
+    return found >= 0 && m_sections.at(found).keys > 0 ? m_sectionNames.name(found).toString()
+                                                       : QString();
 }
 
 QVariant DCFWriterPrivate::value(const QString &section, const QString &key) const
@@ -191,11 +192,11 @@ QVariant DCFWriterPrivate::value(const QString &section, const QString &key) con
     const int found = findSection(section);
     if (found < 0)
         return QVariant();
-    const int id = findKey(joinPath(m_sections.at(found).name, key));
+    const int id = findKey(joinPath(m_sectionNames.name(found), key));
     if (id < 0 || !m_keys.at(id).present)
         return QVariant();
     // The store holds what was set since the document was read.
-    const QVariant changed = store->value(keyPath(id));
+    const QVariant changed = store->value(keyPath(id).toString());
     if (changed.isValid() || id >= m_documentKeys)
         return changed;
     return m_document->keyValue(id);
@@ -208,13 +209,11 @@ void DCFWriterPrivate::setKey(const QString &section, const QString &key, const 
     if (!splitPath(section, key, &sectionPart, &keyPart))
         return;
     const int owner = sectionOf(sectionPart);
-    const QString path = joinPath(m_sections.at(owner).name, keyPart);
+    const QString path = joinPath(m_sectionNames.name(owner), keyPart);
     int id = findKey(path);
     if (id < 0) {
-        id = m_keys.size();
+        id = m_documentKeys + m_addedPaths.insert(path);
         m_keys.append(Key{-1, -1, false});
-        m_addedPaths.append(path);
-        m_addedIndex.insert(DcfName{path}, id);
         link(id, owner);
     }
     Key &entry = m_keys[id];
@@ -222,7 +221,7 @@ void DCFWriterPrivate::setKey(const QString &section, const QString &key, const 
         entry.present = true;
         ++m_sections[entry.section].keys;
     }
-    store->setValue(keyPath(id), value);
+    store->setValue(id < m_documentKeys ? keyPath(id).toString() : path, value);
 }
 
 void DCFWriterPrivate::removeKey(const QString &section, const QString &key)
@@ -234,7 +233,7 @@ void DCFWriterPrivate::removeKey(const QString &section, const QString &key)
     const int owner = findSection(sectionPart);
     if (owner < 0)
         return;
-    const int id = findKey(joinPath(m_sections.at(owner).name, keyPart));
+    const int id = findKey(joinPath(m_sectionNames.name(owner), keyPart));
     if (id >= 0)
         drop(id);
 }
@@ -250,26 +249,32 @@ void DCFWriterPrivate::removeSection(const QString &name)
         drop(id);
 }
 
-int DCFWriterPrivate::sectionOf(const QString &name)
+int DCFWriterPrivate::findSection(QStringView name) const
 {
-    int section = findSection(name);
-    if (section < 0) {
-        section = m_sections.size();
-        m_sections.append(Section{name, 0, -1});
-        m_sectionIndex.insert(DcfName{name}, section);
-    }
+    return m_sectionNames.find(name);
+}
+
+int DCFWriterPrivate::sectionOf(QStringView name)
+{
+    const int section = m_sectionNames.insert(name);
+    if (section == m_sections.size())
+        m_sections.append(Section());
     return section;
 }
 
-int DCFWriterPrivate::findKey(const QString &path) const
+int DCFWriterPrivate::findKey(QStringView path) const
 {
     const int key = m_document->findKey(path);
-    return key >= 0 ? key : m_addedIndex.value(DcfName{path}, -1);
+    if (key >= 0)
+        return key;
+    const int added = m_addedPaths.find(path);
+    return added >= 0 ? m_documentKeys + added : -1;
 }
 
-QString DCFWriterPrivate::keyPath(int key) const
+QStringView DCFWriterPrivate::keyPath(int key) const
 {
-    return key < m_documentKeys ? m_document->keyPath(key) : m_addedPaths.at(key - m_documentKeys);
+    return key < m_documentKeys ? m_document->keyPath(key)
+                                : m_addedPaths.name(key - m_documentKeys);
 }
 
 void DCFWriterPrivate::link(int key, int section)
@@ -287,7 +292,7 @@ void DCFWriterPrivate::drop(int key)
     entry.present = false;
     --m_sections[entry.section].keys;
     // A key that the file may hold by now is dropped explicitly; an invalid value says so.
-    store->setValue(keyPath(key), QVariant());
+    store->setValue(keyPath(key).toString(), QVariant());
 }
 
 DCFWriter::DCFWriter(QObject *parent)
