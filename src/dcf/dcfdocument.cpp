@@ -310,7 +310,14 @@ void DcfDocument::appendDecoded(QString *text, int from, int to) const
 QString DcfDocument::decode(int from, int to) const
 {
     const char *data = m_bytes.constData() + from;
-    return m_utf8 ? QString::fromUtf8(data, to - from) : QString::fromLatin1(data, to - from);
+    int size = to - from;
+    if (!m_utf8)
+        return QString::fromLatin1(data, size);
+    // fromUtf8() drops a byte order mark at the start; inside the text it is a character.
+    QString marks;
+    for (; size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0; data += 3, size -= 3)
+        marks += QChar(0xFEFF);
+    return marks.isEmpty() ? QString::fromUtf8(data, size) : marks + QString::fromUtf8(data, size);
 }
 
 QByteArray DcfDocument::encode(const QString &text) const
