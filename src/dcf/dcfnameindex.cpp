@@ -7,7 +7,7 @@ DcfNameIndex::DcfNameIndex(int expected, int expectedText)
 {
     m_text.reserve(expectedText);
     int slots = 16;
-    while (slots < 2 * expected)
+    while (3 * slots < 4 * expected)
         slots *= 2;
     m_slots.resize(slots);
     m_starts.reserve(expected + 1);
@@ -24,7 +24,7 @@ int DcfNameIndex::insert(QStringView name)
     int slot = slotOf(name, hash);
     if (m_slots.at(slot).number >= 0)
         return m_slots.at(slot).number;
-    if (2 * (size() + 1) > m_slots.size()) {
+    if (4 * (size() + 1) > 3 * m_slots.size()) {
         grow();
         slot = slotOf(name, hash);
     }

@@ -41,6 +41,6 @@ private:
 
     QString m_text;
     QVector<int> m_starts{0}; // where each name starts, and the end of the last one
-    QVector<Slot> m_slots;    // a power of two, at most half in use
+    QVector<Slot> m_slots;    // a power of two, at most three quarters in use
     uint m_seed;
 };
