@@ -243,6 +243,19 @@ private slots:
             "[OPTIONALOBJECTS]\nSupportedObjects=11\n1=0x0001\n2=0x0003\n3=0x0004\n4=0x0005\n"
             "5=0x0006\n6=0x0007\n7=0x0008\n8=0x0009\n9=0x000a\n10=0x000b\n11=0x1a00\n",
             setOptional({0x1A00, 0x0001, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+        row("optional objects replaced twice: the old count is the one just written",
+            "[OptionalObjects]\nSupportedObjects=1\n1=0x1\n",
+            "[OptionalObjects]\nSupportedObjects=1\n1=0x3000\n", [](DCFWriter &w) {
+                w.updateOptionalObjects({0x1000, 0x2000, 0x2001});
+                return w.updateOptionalObjects({0x3000}), true;
+            });
+        row("object deleted and added again: in its old place, without its old keys",
+            "[1A00]\nk=1\nParameterName=a\n[2000]\nx=1\n",
+            "[1A00]\nParameterName=b\nObjectType=7\nSubNumber=0\n[2000]\nx=1\n", [](DCFWriter &w) {
+                return w.delIndex(0x1A00) && !w.existIndex(0x1A00)
+                       && w.addIndex(0x1A00, CAN::UNSIGNED8, CANopen::OBJECT_VAR, str("b"), 0)
+                       && w.existIndex(0x1A00);
+            });
         row("optional count not decimal: leftovers stay",
             "[OptionalObjects]\nSupportedObjects=0x2\n1=0x1\n2=0x2\n",
             "[OptionalObjects]\nSupportedObjects=1\n1=0x1000\n2=0x2\n", setOptional({0x1000}));
