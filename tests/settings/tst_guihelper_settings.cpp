@@ -175,6 +175,32 @@ QString nativeFile()
 
 enum StoreKind { Ini, Given, Native };
 
+// A store named the ways a caller can: an INI path, a store passed in (entered at the group
+// "Caller", which the call must leave it at), or neither for the native one.
+struct Store
+{
+    Store(int kind, const QString &iniPath, const QString &givenPath)
+        : kind(kind)
+        , ini(kind == Ini ? iniPath : QString())
+        , given(givenPath, QSettings::IniFormat)
+    {
+        given.beginGroup(qs("Caller"));
+    }
+    QSettings *passed() { return kind == Given ? &given : nullptr; }
+    QString file() const
+    {
+        return kind == Native ? nativeFile() : kind == Ini ? ini : given.fileName();
+    }
+    QString group(const char *name) const
+    {
+        return (kind == Given ? qs("Caller/") : QString()) + qs(name);
+    }
+
+    int kind;
+    QString ini;
+    QSettings given;
+};
+
 } // namespace
 
 class TestGuiHelperSettings : public QObject
@@ -202,22 +228,16 @@ private slots:
     void roundTrip()
     {
         QFETCH(int, kind);
-        const QString ini = kind == Ini ? path("roundtrip.ini") : QString();
-        QSettings given(path("given.ini"), QSettings::IniFormat);
-        given.beginGroup(qs("Caller"));
-        QSettings *store = kind == Given ? &given : nullptr;
+        Store store(kind, path("roundtrip.ini"), path("given.ini"));
         Form form;
         const QStringList before = form.snapshot();
-        GuiHelper::saveSettings(&form.dialog, qs("Dlg"), ini, store);
-        QCOMPARE(given.group(), qs("Caller"));
+        GuiHelper::saveSettings(&form.dialog, qs("Dlg"), store.ini, store.passed());
+        QCOMPARE(store.given.group(), qs("Caller"));
 
         // On disk: no key for read-only, excluded, double spin box, plain group box, inner line
         // edits, the text of a combo box with data, the item under the check box, the empty cell.
-        QSettings s(kind == Ini     ? ini
-                    : kind == Given ? given.fileName()
-                                    : nativeFile(),
-                    QSettings::IniFormat);
-        s.beginGroup(kind == Given ? qs("Caller/Dlg") : qs("Dlg"));
+        QSettings s(store.file(), QSettings::IniFormat);
+        s.beginGroup(store.group("Dlg"));
         QStringList keys = s.allKeys();
         keys.sort();
         QCOMPARE(keys, list("chkTristate,cmbData_data,cmbEditable,cmbPlain,edtInPlain,edtName,"
@@ -234,8 +254,8 @@ private slots:
 
         form.fill(1);
         const QStringList changed = form.snapshot();
-        QVERIFY(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), ini, store));
-        QCOMPARE(given.group(), qs("Caller"));
+        QVERIFY(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), store.ini, store.passed()));
+        QCOMPARE(store.given.group(), qs("Caller"));
         const QStringList after
             = form.snapshot(),
             alone = list("edtReadOnly,edtExcluded,dblGain,grpPlain,tblCells/0/2,tblUnflagged/0/0");
@@ -382,32 +402,23 @@ private slots:
         }
     }
 
-    void singleSettingsArePaths_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("INI file named by path") << int(Ini);
-        QTest::newRow("store passed in: its group kept, not synced") << int(Given);
-        QTest::newRow("native store") << int(Native);
-    }
+    void singleSettingsArePaths_data() { roundTrip_data(); }
     void singleSettingsArePaths()
     {
         QFETCH(int, kind);
-        const QString ini = kind == Ini ? path("single.ini") : QString();
-        QSettings given(path("single-given.ini"), QSettings::IniFormat);
-        given.beginGroup(qs("Caller"));
-        QSettings *store = kind == Given ? &given : nullptr;
+        Store store(kind, path("single.ini"), path("single-given.ini"));
+        const QString ini = store.ini;
         // A "/" in the key nests, as every tool that reads the store with QSettings expects.
-        GuiHelper::saveSetting(qs("Main"), qs("Recent/File1"), qs("a.dcf"), ini, store);
-        QCOMPARE(given.group(), qs("Caller"));
-        QCOMPARE(GuiHelper::restoreSetting(qs("Main"), qs("Recent/File1"), ini, store),
+        GuiHelper::saveSetting(qs("Main"), qs("Recent/File1"), qs("a.dcf"), ini, store.passed());
+        QCOMPARE(store.given.group(), qs("Caller"));
+        QCOMPARE(GuiHelper::restoreSetting(qs("Main"), qs("Recent/File1"), ini, store.passed()),
                  QVariant(qs("a.dcf")));
-        QVERIFY(!GuiHelper::restoreSetting(qs("Main"), qs("Recent/File2"), ini, store).isValid());
-        const QString file = kind == Native ? nativeFile() : kind == Ini ? ini : given.fileName();
-        QCOMPARE(QFile::exists(file), kind != Given); // a store passed in is not synced
-        given.sync();
-        const QSettings plain(file, QSettings::IniFormat);
-        const QString prefix = kind == Given ? qs("Caller/") : QString();
-        QCOMPARE(plain.value(prefix + qs("Main/Recent/File1")), QVariant(qs("a.dcf")));
+        QVERIFY(!GuiHelper::restoreSetting(qs("Main"), qs("Recent/File2"), ini, store.passed())
+                     .isValid());
+        QCOMPARE(QFile::exists(store.file()), kind != Given); // a store passed in is not synced
+        store.given.sync();
+        const QSettings plain(store.file(), QSettings::IniFormat);
+        QCOMPARE(plain.value(store.group("Main/Recent/File1")), QVariant(qs("a.dcf")));
     }
 };
 
