@@ -1,5 +1,6 @@
-// The configuration job of a large device file with DCFWriter against a plain INI round trip
-// of the same file, and the same job on a file twice as large to show that it stays linear.
+// The configuration job of a large device file with DCFWriter against Qt's bare INI round trip
+// of the same file (open, one edit, write), and the same job on a file twice as large to show
+// that it stays linear.
 
 #include <ZezuzuDOD/dcfwriter.h>
 
@@ -79,40 +80,43 @@ qint64 configure(const QString &path, int objects)
     return timer.nsecsElapsed();
 }
 
-qint64 plainIniRoundTrip(const QString &path)
+qint64 bareIniRoundTrip(const QString &path)
 {
     QElapsedTimer timer;
     timer.start();
     {
         QSettings settings(path, QSettings::IniFormat);
-        const QStringList keys = settings.allKeys();
-        for (const QString &key : keys) {
-            if (key.contains(QLatin1String("parametervalue"), Qt::CaseInsensitive)
-                || key.contains(QLatin1String("denotation"), Qt::CaseInsensitive))
-                settings.remove(key);
-        }
+        settings.setValue(QStringLiteral("DeviceComissioning/NodeID"), 5);
         settings.sync();
         if (settings.status() != QSettings::NoError)
-            qFatal("plain write failed");
+            qFatal("bare write failed");
     }
     return timer.nsecsElapsed();
 }
 
-// Each run gets a file of its own: QSettings keeps what it read of a path for later stores.
+// Each run gets a file of its own: QSettings keeps what it knows of a path for later stores.
+// An untimed run of the same job comes first, so that the heap is in the state the job leaves
+// it in rather than in the one the other job left behind.
 template<typename Job>
-double bestOf(int runs, const QTemporaryDir &dir, const QByteArray &bytes, Job job)
+qint64 timed(const QTemporaryDir &dir, const QByteArray &bytes, Job job)
 {
     static int files = 0;
-    qint64 best = -1;
-    for (int run = 0; run < runs; ++run) {
+    qint64 ns = 0;
+    for (int round = 0; round < 2; ++round) {
         const QString path = dir.filePath(QStringLiteral("bench%1.dcf").arg(++files));
         writeFile(path, bytes);
-        const qint64 ns = job(path);
-        best = best < 0 ? ns : std::min(best, ns);
+        ns = job(path);
         QFile::remove(path);
     }
-    return best / 1e6;
+    return ns;
 }
+
+struct Best
+{
+    qint64 ns = -1;
+    void add(qint64 sample) { ns = ns < 0 ? sample : std::min(ns, sample); }
+    double ms() const { return ns / 1e6; }
+};
 
 } // namespace
 
@@ -127,24 +131,27 @@ int main(int argc, char **argv)
 
     const QByteArray single = generate(Objects);
     const QByteArray twice = generate(2 * Objects);
-    const double ours
-        = bestOf(Runs, dir, single, [](const QString &path) { return configure(path, Objects); });
-    const double baseline = bestOf(Runs, dir, single, plainIniRoundTrip);
-    const double oursTwice = bestOf(
-        Runs, dir, twice, [](const QString &path) { return configure(path, 2 * Objects); });
+    // Interleaved, so that a busy spell of the machine hits ours and the baseline alike.
+    Best ours, baseline, oursTwice, baselineTwice;
+    for (int run = 0; run < Runs; ++run) {
+        ours.add(timed(dir, single, [](const QString &path) { return configure(path, Objects); }));
+        baseline.add(timed(dir, single, bareIniRoundTrip));
+        oursTwice.add(
+            timed(dir, twice, [](const QString &path) { return configure(path, 2 * Objects); }));
+        baselineTwice.add(timed(dir, twice, bareIniRoundTrip));
+    }
 
     std::printf("file: %d objects x %d sub-entries, %d sections, %.2f MB\n", Objects, SubEntries,
                 Objects * (SubEntries + 1) + 3, single.size() / 1e6);
     std::printf("configuration job (DCFWriter, %d values + %d denotations): %.1f ms\n",
-                Objects * SubEntries, Objects * SubEntries, ours);
-    std::printf("baseline (plain INI QSettings open, drop values, write):      %.1f ms\n",
-                baseline);
-    std::printf("ratio = ours / baseline = %.2f (goal <= 1.5)\n", ours / baseline);
-    std::printf("double file (%.2f MB): %.1f ms\n", twice.size() / 1e6, oursTwice);
-    std::printf("ratio = double / single = %.2f (goal <= 2.3)\n", oursTwice / ours);
+                Objects * SubEntries, Objects * SubEntries, ours.ms());
+    std::printf("baseline (bare INI QSettings round trip: open, one edit, write): %.1f ms\n",
+                baseline.ms());
+    std::printf("ratio = ours / baseline = %.2f (goal <= 1.5)\n", ours.ms() / baseline.ms());
+    std::printf("double file (%.2f MB): %.1f ms\n", twice.size() / 1e6, oursTwice.ms());
+    std::printf("ratio = double / single = %.2f (goal <= 2.3)\n", oursTwice.ms() / ours.ms());
     // For comparison: how the plain INI store itself grows with the file.
-    const double baselineTwice = bestOf(Runs, dir, twice, plainIniRoundTrip);
-    std::printf("baseline double file: %.1f ms, double / single = %.2f\n", baselineTwice,
-                baselineTwice / baseline);
+    std::printf("baseline double file: %.1f ms, double / single = %.2f\n", baselineTwice.ms(),
+                baselineTwice.ms() / baseline.ms());
     return 0;
 }

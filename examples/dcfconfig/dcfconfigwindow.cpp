@@ -56,6 +56,7 @@ CommissioningSettings DcfConfigWindow::commissioning() const
     CommissioningSettings values;
     values.nodeId = m_ui->spnNodeId->value();
     values.baudRate = m_ui->cmbBaudRate->currentData().toInt();
+    values.netNumber = m_ui->spnNetNumber->value();
     values.networkName = m_ui->edtNetworkName->text();
     values.nodeName = m_ui->edtNodeName->text();
     return values;
@@ -65,6 +66,7 @@ void DcfConfigWindow::setCommissioning(const CommissioningSettings &values)
 {
     m_ui->spnNodeId->setValue(values.nodeId);
     GuiHelper::setComboboxValue(m_ui->cmbBaudRate, values.baudRate);
+    m_ui->spnNetNumber->setValue(values.netNumber);
     m_ui->edtNetworkName->setText(values.networkName);
     m_ui->edtNodeName->setText(values.nodeName);
 }

@@ -7,68 +7,12 @@
 #include "dcfconfigwindow.h"
 
 #include <ZezuzuDOD/debugcrashhandler.h>
-#include <ZezuzuDOD/guihelper.h>
 #include <ZezuzuDOD/varniobaseapplication.h>
 #include <ZezuzuDOD/zezuzudod.h>
 
 #include <QTextStream>
 
 namespace {
-
-const QString commissioningGroup = QStringLiteral("Commissioning");
-
-// The command-line options whose values are kept between runs, with their keys in the group.
-struct RememberedOption
-{
-    QLatin1String option;
-    QLatin1String key;
-};
-const RememberedOption rememberedOptions[] = {
-    {QLatin1String("--node-id"), QLatin1String("NodeId")},
-    {QLatin1String("--baudrate"), QLatin1String("BaudRate")},
-    {QLatin1String("--net-number"), QLatin1String("NetNumber")},
-    {QLatin1String("--network-name"), QLatin1String("NetworkName")},
-    {QLatin1String("--node-name"), QLatin1String("NodeName")},
-};
-
-// A commissioning value that the command line leaves out is the one of the last run that gave
-// it, so a series of devices of one network needs the network's values only once.
-QStringList withRememberedValues(QStringList arguments)
-{
-    for (const RememberedOption &o : rememberedOptions) {
-        if (arguments.contains(o.option))
-            continue;
-        const QVariant last = GuiHelper::restoreSetting(commissioningGroup, o.key);
-        if (last.isValid())
-            arguments << o.option << last.toString();
-    }
-    return arguments;
-}
-
-void rememberValues(const QStringList &arguments)
-{
-    for (const RememberedOption &o : rememberedOptions) {
-        const int at = arguments.indexOf(o.option);
-        if (at >= 0 && at + 1 < arguments.size())
-            GuiHelper::saveSetting(commissioningGroup, o.key, arguments.at(at + 1));
-    }
-}
-
-QStringList jobArguments(const QString &eds, const QString &dcf, const CommissioningSettings &c)
-{
-    return {QCoreApplication::applicationFilePath(),
-            eds,
-            QStringLiteral("-o"),
-            dcf,
-            QStringLiteral("--node-id"),
-            QString::number(c.nodeId),
-            QStringLiteral("--baudrate"),
-            QString::number(c.baudRate),
-            QStringLiteral("--network-name"),
-            c.networkName,
-            QStringLiteral("--node-name"),
-            c.nodeName};
-}
 
 int runWindow(VarnioBaseApplication &app)
 {
@@ -78,9 +22,11 @@ int runWindow(VarnioBaseApplication &app)
         [&window](const QString &eds, const QString &dcf, const CommissioningSettings &values) {
             QString text;
             QTextStream out(&text);
-            const QStringList arguments = jobArguments(eds, dcf, values);
+            const QStringList arguments = QStringList{QCoreApplication::applicationFilePath(), eds,
+                                                      QStringLiteral("-o"), dcf}
+                                          + values.arguments();
             if (DcfCommissioning().exec(arguments, out, out) == 0)
-                rememberValues(arguments);
+                CommissioningSettings::rememberValues(arguments);
             window.showResult(text.trimmed());
         });
     window.show();
@@ -109,10 +55,11 @@ int main(int argc, char **argv)
     if (QCoreApplication::arguments().contains(QLatin1String("--gui"))) {
         result = runWindow(app);
     } else {
-        const QStringList arguments = withRememberedValues(QCoreApplication::arguments());
+        const QStringList arguments
+            = CommissioningSettings::withRememberedValues(QCoreApplication::arguments());
         result = DcfCommissioning().exec(arguments, out, err);
         if (result == 0)
-            rememberValues(arguments);
+            CommissioningSettings::rememberValues(arguments);
     }
 
     const QString log = app.debugHandler()->debugLogFileName();

@@ -1,18 +1,18 @@
 #include "debugcrashhandler.h"
 
 #include "functiontrace_p.h"
+#include "linetime_p.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QVarLengthArray>
 
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <limits>
-#include <mutex>
 #include <thread>
 
 #if defined(__SANITIZE_THREAD__)
@@ -74,75 +74,12 @@ void libraryMessageHandler(QtMsgType type, const QMessageLogContext &context,
 
 void discardMessageHandler(QtMsgType, const QMessageLogContext &, const QString &) {}
 
-// Formatting a date through QDateTime costs microseconds and was most of the price of a log
-// line; the text changes once a second, so each thread keeps the text of its current second
-// and only the milliseconds are written per message.
-struct TimeText
-{
-    qint64 second = std::numeric_limits<qint64>::min();
-    char logPrefix[32] = {}; // "yyyy.MM.dd\thh:mm:ss:"
-    int logPrefixLength = 0;
-    char consolePrefix[16] = {}; // "hh:mm:ss."
-    int consolePrefixLength = 0;
-};
+// A line assembled in one piece, on the stack unless it is long.
+using LineBuffer = QVarLengthArray<char, 512>;
 
-thread_local TimeText t_timeText;
-TimeText s_sharedTimeText;
-std::mutex s_sharedTimeTextMutex;
-
-int copyLatin1(const QString &text, char *target, int capacity)
+void append(LineBuffer &line, const char *text)
 {
-    const QByteArray bytes = text.toLatin1();
-    const int length = qMin(int(bytes.size()), capacity);
-    std::memcpy(target, bytes.constData(), size_t(length));
-    return length;
-}
-
-/** Brings the calling thread's cached text up to date and returns it with the milliseconds. */
-const TimeText &currentTimeText(int *milliseconds)
-{
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    qint64 second = now / 1000;
-    if (now % 1000 < 0)
-        --second;
-    *milliseconds = int(now - second * 1000);
-    TimeText &text = t_timeText;
-    if (text.second != second) {
-        // The local time conversion reaches the C library's time zone state, whose lock the
-        // thread sanitizer cannot see; one lock of ours around it, once a second, keeps the
-        // conversions ordered for it and lets the threads share the result.
-        std::lock_guard<std::mutex> lock(s_sharedTimeTextMutex);
-        if (s_sharedTimeText.second != second) {
-            TimeText &shared = s_sharedTimeText;
-            const QDateTime time = QDateTime::fromMSecsSinceEpoch(second * 1000);
-            shared.logPrefixLength
-                = copyLatin1(time.toString(QStringLiteral("yyyy.MM.dd\thh:mm:ss:")),
-                             shared.logPrefix, int(sizeof shared.logPrefix));
-            shared.consolePrefixLength
-                = copyLatin1(time.toString(QStringLiteral("hh:mm:ss.")), shared.consolePrefix,
-                             int(sizeof shared.consolePrefix));
-            shared.second = second;
-        }
-        text = s_sharedTimeText;
-    }
-    return text;
-}
-
-char *appendMilliseconds(char *target, int milliseconds)
-{
-    target[0] = char('0' + milliseconds / 100);
-    target[1] = char('0' + milliseconds / 10 % 10);
-    target[2] = char('0' + milliseconds % 10);
-    return target + 3;
-}
-
-/** "hh:mm:ss.zzz" of now, zero-terminated. */
-void consoleTime(char (&buffer)[24])
-{
-    int milliseconds = 0;
-    const TimeText &text = currentTimeText(&milliseconds);
-    std::memcpy(buffer, text.consolePrefix, size_t(text.consolePrefixLength));
-    *appendMilliseconds(buffer + text.consolePrefixLength, milliseconds) = '\0';
+    line.append(text, int(std::strlen(text)));
 }
 
 } // namespace
@@ -232,8 +169,8 @@ void DebugCrashHandler::printDebugOutput(QtMsgType, const QMessageLogContext &,
 void DebugCrashHandler::printDebugOutputDetailed(QtMsgType, const QMessageLogContext &context,
                                                  const QString &message)
 {
-    char time[24];
-    consoleTime(time);
+    char time[LineTime::MaxLength];
+    LineTime::writeConsoleTime(time);
     std::fprintf(stderr, "Time: %s: QtDebugMsg: %s (%s:%u, %s)\n", time,
                  message.toLocal8Bit().constData(), context.file ? context.file : "(null)",
                  unsigned(context.line), context.function ? context.function : "(null)");
@@ -247,32 +184,17 @@ void DebugCrashHandler::logDebugOutput(QtMsgType, const QString &message)
 
 void DebugCrashHandler::writeStandardLine(const QByteArray &text)
 {
-    // "Time: %s: %s\n" assembled by hand and written at once: standard error is unbuffered, so
-    // this is one system call, and lines of concurrent threads do not break into each other.
-    static const char prefix[] = "Time: ";
-    char time[24];
-    consoleTime(time);
-    const size_t timeLength = std::strlen(time);
-    const size_t textLength = qstrlen(text.constData()); // as far as %s would print it
-    const size_t length = sizeof prefix - 1 + timeLength + 2 + textLength + 1;
-    char small[512];
-    QByteArray large;
-    char *line = small;
-    if (length > sizeof small) {
-        large.resize(int(length));
-        line = large.data();
-    }
-    char *p = line;
-    std::memcpy(p, prefix, sizeof prefix - 1);
-    p += sizeof prefix - 1;
-    std::memcpy(p, time, timeLength);
-    p += timeLength;
-    *p++ = ':';
-    *p++ = ' ';
-    std::memcpy(p, text.constData(), textLength);
-    p += textLength;
-    *p = '\n';
-    std::fwrite(line, 1, length, stderr);
+    // "Time: %s: %s\n" written at once: standard error is unbuffered, so this is one system
+    // call, and lines of concurrent threads do not break into each other.
+    char time[LineTime::MaxLength];
+    LineTime::writeConsoleTime(time);
+    LineBuffer line;
+    append(line, "Time: ");
+    append(line, time);
+    append(line, ": ");
+    append(line, text.constData()); // as far as %s would print it
+    line.append('\n');
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     std::fflush(stderr);
 }
 
@@ -280,28 +202,17 @@ void DebugCrashHandler::writeLogLine(const QByteArray &text)
 {
     // The line is complete before the lock is taken, so the lock covers the write alone. Its
     // bytes are what a QTextStream with the locale's codec would write.
-    int milliseconds = 0;
-    const TimeText &time = currentTimeText(&milliseconds);
-    const int length = time.logPrefixLength + 3 + 2 + int(text.size()) + 1;
-    char small[512];
-    QByteArray large;
-    char *line = small;
-    if (length > int(sizeof small)) {
-        large.resize(length);
-        line = large.data();
-    }
-    std::memcpy(line, time.logPrefix, size_t(time.logPrefixLength));
-    char *p = appendMilliseconds(line + time.logPrefixLength, milliseconds);
-    *p++ = '\t';
-    *p++ = '\t';
-    std::memcpy(p, text.constData(), size_t(text.size()));
-    p += text.size();
-    *p = '\n';
+    char time[LineTime::MaxLength];
+    LineBuffer line;
+    line.append(time, LineTime::writeLogTime(time));
+    append(line, "\t\t");
+    line.append(text.constData(), text.size());
+    line.append('\n');
 
     LogLocker locker(&m_mutex);
     if (m_logFile && m_logFile->isOpen()) {
         // Flushed per line: every line is in the file when the call returns.
-        m_logFile->write(line, length);
+        m_logFile->write(line.constData(), line.size());
         m_logFile->flush();
     }
 }
@@ -349,4 +260,30 @@ QString DebugCrashHandler::debugLogFileName() const
 {
     LogLocker locker(&m_mutex);
     return m_logFile ? m_logFile->fileName() : QString();
+}
+
+void DebugCrashHandler::setInstrumentFunctions(bool on)
+{
+    if (!FunctionTrace::isPermitted())
+        return;
+    if (on)
+        initFunctionTrace();
+    else
+        deInitFunctiontrace();
+    FunctionTrace::setActive(on);
+}
+
+void DebugCrashHandler::initFunctionTrace()
+{
+    const QString name = QCoreApplication::applicationName().remove(QLatin1Char(' '));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(documents + QStringLiteral("/varnio/") + name + QLatin1Char('/'));
+    // Switching on while a trace is open starts the next numbered file; the open one is closed
+    // first so that its records are complete and its stream is not leaked.
+    FunctionTrace::open(documents + QStringLiteral("/varnio//") + name + QLatin1Char('/'));
+}
+
+void DebugCrashHandler::deInitFunctiontrace()
+{
+    FunctionTrace::close();
 }

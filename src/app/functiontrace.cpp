@@ -1,12 +1,8 @@
 #include "functiontrace.h"
 
-#include "debugcrashhandler.h"
 #include "functiontrace_p.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QString>
 
 #include <atomic>
@@ -287,29 +283,3 @@ void setActive(bool on)
 }
 
 } // namespace FunctionTrace
-
-void DebugCrashHandler::setInstrumentFunctions(bool on)
-{
-    if (!FunctionTrace::isPermitted())
-        return;
-    if (on)
-        initFunctionTrace();
-    else
-        deInitFunctiontrace();
-    FunctionTrace::setActive(on);
-}
-
-void DebugCrashHandler::initFunctionTrace()
-{
-    const QString name = QCoreApplication::applicationName().remove(QLatin1Char(' '));
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QDir().mkpath(documents + QStringLiteral("/varnio/") + name + QLatin1Char('/'));
-    // Switching on while a trace is open starts the next numbered file; the open one is closed
-    // first so that its records are complete and its stream is not leaked.
-    FunctionTrace::open(documents + QStringLiteral("/varnio//") + name + QLatin1Char('/'));
-}
-
-void DebugCrashHandler::deInitFunctiontrace()
-{
-    FunctionTrace::close();
-}

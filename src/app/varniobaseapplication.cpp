@@ -23,6 +23,16 @@ std::atomic<char *> s_emergencyReserve{new char[EmergencyReserveSize]};
 // Exit code of an exception caught outside the GUI thread, for the GUI thread's box and exit.
 std::atomic<int> s_pendingExitCode{0};
 
+void freeEmergencyReserve()
+{
+    delete[] s_emergencyReserve.exchange(nullptr);
+}
+
+VarnioBaseApplication *application()
+{
+    return static_cast<VarnioBaseApplication *>(QCoreApplication::instance());
+}
+
 const char OutOfMemoryText[] = "The application run out of memory.\n"
                                "This could occure when handling a large amount of data.\n"
                                "Please check the performance settings in the settings dialog.\n"
@@ -100,21 +110,24 @@ bool VarnioBaseApplication::notify(QObject *receiver, QEvent *event)
 
 void VarnioBaseApplication::handleCaughtException(int exitCode)
 {
-    releaseEmergencyMemory();
     if (QThread::currentThread() == thread()) {
+        releaseEmergencyMemory();
         showMessageBox();
         QCoreApplication::exit(exitCode);
         return;
     }
-    // A box may be shown by the GUI thread only, and exit() ends the GUI thread's loop; this
-    // thread goes on with its own loop meanwhile. The code travels in an atomic and the call
-    // carries no data, so nothing but the queued call itself crosses the threads.
+    // Memory is needed now, so this thread frees the reserve itself (the release is atomic). The
+    // stop function touches the tool's windows and timers, a box may be shown by the GUI thread
+    // only, and exit() ends the GUI thread's loop: the three go there together, in this order.
+    // The code travels in an atomic and the call carries no data, so nothing but the queued call
+    // itself crosses the threads.
+    freeEmergencyReserve();
     s_pendingExitCode.store(exitCode);
     QMetaObject::invokeMethod(
         this,
         [] {
-            auto *app = static_cast<VarnioBaseApplication *>(QCoreApplication::instance());
-            app->showMessageBox();
+            application()->releaseEmergencyMemory();
+            application()->showMessageBox();
             QCoreApplication::exit(s_pendingExitCode.load());
         },
         Qt::QueuedConnection);
@@ -132,7 +145,12 @@ void VarnioBaseApplication::setStopFunction(const std::function<void()> &stop)
 
 void VarnioBaseApplication::releaseEmergencyMemory()
 {
-    delete[] s_emergencyReserve.exchange(nullptr);
+    freeEmergencyReserve();
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [] { application()->releaseEmergencyMemory(); }, Qt::QueuedConnection);
+        return;
+    }
     if (m_stopFunction)
         m_stopFunction();
 }

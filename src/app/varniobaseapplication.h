@@ -16,8 +16,8 @@ class DebugCrashHandler;
  *  keeps exceptions from escaping event delivery (an exception ends the event loop with exit
  *  code 1 for std::bad_alloc, 2 for another std::exception and 3 for anything else, after an
  *  out-of-memory box) and can report event deliveries slower than 10 ms. An exception caught in
- *  another thread is logged and releases the reserve there; the box and the end of the event
- *  loop follow in the GUI thread.
+ *  another thread is logged and releases the reserve there; the stop function, the box and the
+ *  end of the event loop follow in the GUI thread.
  *
  *  Loading the library reserves 200 MiB of address space (never touched, so not resident) that
  *  releaseEmergencyMemory() gives back.
@@ -36,9 +36,11 @@ public:
      *  qDebug, as "processing event type %d for object %s took %dms". Deliveries in other
      *  threads are not timed. */
     void setProcessingTime(bool on);
-    /** The tool's hook to stop its work after an exception; an empty function removes it. */
+    /** The tool's hook to stop its work after an exception; an empty function removes it. It is
+     *  only ever called in the GUI thread, and is set there. */
     void setStopFunction(const std::function<void()> &stop);
-    /** Frees the 200 MiB emergency reserve (once per process), then calls the stop function. */
+    /** Frees the 200 MiB emergency reserve (once per process), then calls the stop function; from
+     *  another thread the stop function is queued to the GUI thread. */
     void releaseEmergencyMemory();
     /** Shows the modal out-of-memory box and returns when the user has closed it. */
     void showMessageBox();
@@ -51,8 +53,8 @@ public:
     DebugCrashHandler *debugHandler() const { return m_debugHandler; }
 
 private:
-    /** Release, box and exit after a caught exception; in a thread other than the GUI thread the
-     *  box and the exit are queued to the GUI thread. */
+    /** Release, box and exit after a caught exception; in a thread other than the GUI thread only
+     *  the reserve is freed there, the rest is queued to the GUI thread. */
     void handleCaughtException(int exitCode);
 
     DebugCrashHandler *m_debugHandler = nullptr;

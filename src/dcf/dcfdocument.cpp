@@ -1,5 +1,6 @@
 #include "dcfdocument_p.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 
@@ -133,11 +134,14 @@ DcfDocument DcfDocument::parse(const QByteArray &bytes)
     doc.m_utf8 = isValidUtf8(data + doc.m_bomLength, size - doc.m_bomLength);
 
     doc.m_sections.append(Section());
-    doc.m_sectionIndex.insert(DcfName(), 0);
-    doc.m_keyIndex.reserve(size / 24);
+    doc.m_sectionNames.insert(QStringView());
+    // Sized for files like those of the tools: some 20 bytes a line, and key paths about as long
+    // as the text, since each repeats its section name.
+    doc.m_keyNames = DcfNameIndex(size / 28, size);
+    QString scratch; // a name or path being read
     int current = 0;
     int openFirstBlock = 0; // the section whose first block the lines still belong to, or -1
-    doc.m_lines.reserve(size / 24 + 1);
+    doc.m_lines.reserve(size / 20 + 1);
     doc.m_keys.reserve(size / 28);
 
     int pos = doc.m_bomLength;
@@ -181,18 +185,15 @@ DcfDocument DcfDocument::parse(const QByteArray &bytes)
                 ++nameStart;
             while (nameEnd > nameStart && isBlank(data[nameEnd - 1]))
                 --nameEnd;
-            const QString name = doc.decode(nameStart, nameEnd);
+            scratch.clear();
+            doc.appendDecoded(&scratch, nameStart, nameEnd);
             if (openFirstBlock >= 0) {
                 doc.m_sections[openFirstBlock].firstBlockEnd = lineIndex;
                 openFirstBlock = -1;
             }
-            int section = doc.m_sectionIndex.value(DcfName{name}, -1);
-            if (section < 0) {
-                section = doc.m_sections.size();
-                Section entry;
-                entry.name = name;
-                doc.m_sections.append(entry);
-                doc.m_sectionIndex.insert(DcfName{name}, section);
+            const int section = doc.m_sectionNames.insert(scratch);
+            if (section == doc.m_sections.size()) {
+                doc.m_sections.append(Section());
                 openFirstBlock = section;
             }
             doc.m_sections[section].headers.append(lineIndex);
@@ -211,19 +212,19 @@ DcfDocument DcfDocument::parse(const QByteArray &bytes)
                 line.valueEnd = e;
                 if (doc.m_separator.isEmpty())
                     doc.m_separator = QByteArray(data + keyEnd, valueStart - keyEnd);
-                const QString &sectionName = doc.m_sections.at(current).name;
-                const QString key = doc.decode(s, keyEnd);
-                const QString path
-                    = sectionName.isEmpty() ? key : sectionName + QLatin1Char('/') + key;
-                if (isAddressable(path)) {
-                    int id = doc.m_keyIndex.value(DcfName{path}, -1);
-                    if (id < 0) {
-                        id = doc.m_keys.size();
-                        doc.m_keys.append(Key{path, doc.decode(valueStart, e), lineIndex});
-                        doc.m_keyIndex.insert(DcfName{path}, id);
+                scratch.clear();
+                if (current > 0) {
+                    const QStringView sectionName = doc.m_sectionNames.name(current);
+                    scratch.append(sectionName.data(), int(sectionName.size()));
+                    scratch.append(QLatin1Char('/'));
+                }
+                doc.appendDecoded(&scratch, s, keyEnd);
+                if (isAddressable(scratch)) {
+                    line.key = doc.m_keyNames.insert(scratch);
+                    if (line.key == doc.m_keys.size()) {
+                        doc.m_keys.append(Key{lineIndex});
                         doc.m_sections[current].hasKeys = true;
                     }
-                    line.key = id;
                 }
             }
         }
@@ -261,9 +262,15 @@ DcfDocument DcfDocument::parse(const QByteArray &bytes)
 QSettings::SettingsMap DcfDocument::keys() const
 {
     QSettings::SettingsMap map;
-    for (const Key &key : m_keys)
-        map.insert(key.path, key.value);
+    for (int key = 0; key < m_keys.size(); ++key)
+        map.insert(keyPath(key).toString(), keyValue(key));
     return map;
+}
+
+QString DcfDocument::keyValue(int key) const
+{
+    const Line &line = m_lines.at(size_t(m_keys.at(key).line));
+    return decode(line.valueStart, line.valueEnd);
 }
 
 QString DcfDocument::valueText(const QVariant &value)
@@ -290,10 +297,27 @@ QString DcfDocument::valueText(const QVariant &value)
     return (s == 0 && e == text.size()) ? text : text.mid(s, e - s);
 }
 
+void DcfDocument::appendDecoded(QString *text, int from, int to) const
+{
+    // A configuration file's names are ASCII as a rule; those need no conversion of their own.
+    const char *data = m_bytes.constData();
+    if (!m_utf8 || std::all_of(data + from, data + to, [](char c) { return c >= 0; }))
+        text->append(QLatin1String(data + from, to - from));
+    else
+        text->append(decode(from, to));
+}
+
 QString DcfDocument::decode(int from, int to) const
 {
     const char *data = m_bytes.constData() + from;
-    return m_utf8 ? QString::fromUtf8(data, to - from) : QString::fromLatin1(data, to - from);
+    int size = to - from;
+    if (!m_utf8)
+        return QString::fromLatin1(data, size);
+    // fromUtf8() drops a byte order mark at the start; inside the text it is a character.
+    QString marks;
+    for (; size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0; data += 3, size -= 3)
+        marks += QChar(0xFEFF);
+    return marks.isEmpty() ? QString::fromUtf8(data, size) : marks + QString::fromUtf8(data, size);
 }
 
 QByteArray DcfDocument::encode(const QString &text) const
@@ -308,11 +332,12 @@ int DcfDocument::leadingCommentStart(int line) const
     return line;
 }
 
-QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
+QByteArray DcfDocument::render(const QSettings::SettingsMap &changes) const
 {
     const int lineCount = int(m_lines.size());
     QVector<QString> values(m_keys.size());
-    QVector<char> present(m_keys.size(), 0);
+    enum : char { Unchanged, Changed, Dropped };
+    QVector<char> change(m_keys.size(), Unchanged);
     QVector<QVector<NewKey>> added(m_sections.size());
     struct NewSection
     {
@@ -323,24 +348,26 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
     QHash<DcfName, int> newSectionIndex;
     QSet<DcfName> newPaths;
 
-    for (auto it = keys.constBegin(); it != keys.constEnd(); ++it) {
+    for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
         const QString &path = it.key();
-        const int id = m_keyIndex.value(DcfName{path}, -1);
+        const bool drop = !it.value().isValid();
+        const int id = findKey(path);
         if (id >= 0) {
             // Two spellings of one key: the file's own wins.
-            if (present.at(id) && path != m_keys.at(id).path)
+            if (change.at(id) != Unchanged && QStringView(path) != keyPath(id))
                 continue;
-            present[id] = 1;
-            values[id] = valueText(it.value());
+            change[id] = drop ? Dropped : Changed;
+            if (!drop)
+                values[id] = valueText(it.value());
             continue;
         }
-        if (newPaths.contains(DcfName{path}))
+        if (drop || newPaths.contains(DcfName{path}))
             continue;
         newPaths.insert(DcfName{path});
         const int slash = path.lastIndexOf(QLatin1Char('/'));
         const QString sectionName = slash < 0 ? QString() : path.left(slash);
         const NewKey key = makeNewKey(path.mid(slash + 1), valueText(it.value()));
-        const int section = m_sectionIndex.value(DcfName{sectionName}, -1);
+        const int section = m_sectionNames.find(sectionName);
         if (section >= 0) {
             added[section].append(key);
             continue;
@@ -357,8 +384,8 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
     QVector<char> removed(lineCount, 0);
     QVector<char> alive(m_sections.size(), 0);
     for (int id = 0; id < m_keys.size(); ++id) {
-        if (present.at(id))
-            alive[m_lines.at(m_keys.at(id).line).section] = 1;
+        if (change.at(id) != Dropped)
+            alive[m_lines.at(size_t(m_keys.at(id).line)).section] = 1;
     }
     // A section that had keys and has none left was deleted: it goes with every block and the
     // comments above each header. Sections that never had a key stay as they were.
@@ -378,7 +405,7 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
     }
     for (int i = 0; i < lineCount; ++i) {
         const Line &line = m_lines.at(i);
-        if (line.key < 0 || present.at(line.key) || removed.at(i))
+        if (line.key < 0 || change.at(line.key) != Dropped || removed.at(i))
             continue;
         for (int j = leadingCommentStart(i); j <= i; ++j)
             removed[j] = 1;
@@ -439,8 +466,7 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &keys) const
         const Line &line = m_lines.at(i);
         if (openLine)
             out += m_lineEnd;
-        if (line.key >= 0 && m_keys.at(line.key).line == i
-            && values.at(line.key) != m_keys.at(line.key).value) {
+        if (line.key >= 0 && m_keys.at(line.key).line == i && change.at(line.key) == Changed) {
             out.append(data + line.start, line.valueStart - line.start);
             out += encode(values.at(line.key));
             out.append(data + line.valueEnd, line.end - line.valueEnd);

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <QHashFunctions>
 #include <QString>
+#include <QStringView>
 
-/* A section or key name as a hash key that ignores case. Names are compared unit by unit after
- * case folding, so that looking one up needs no lower-case copy: configuring a large file
+/* Section and key names are matched without regard to case. They are compared unit by unit
+ * after case folding, so that looking one up needs no lower-case copy: configuring a large file
  * looks up and stores some hundred thousand names. */
-struct DcfName
-{
-    QString text;
-};
 
 inline uint dcfFold(ushort unit)
 {
@@ -18,25 +14,36 @@ inline uint dcfFold(ushort unit)
     return QChar::toCaseFolded(uint(unit));
 }
 
-inline bool operator==(const DcfName &a, const DcfName &b)
+inline bool dcfNamesEqual(QStringView a, QStringView b)
 {
-    const int size = a.text.size();
-    if (size != b.text.size())
+    const qsizetype size = a.size();
+    if (size != b.size())
         return false;
-    const ushort *x = a.text.utf16();
-    const ushort *y = b.text.utf16();
-    for (int i = 0; i < size; ++i) {
-        if (x[i] != y[i] && dcfFold(x[i]) != dcfFold(y[i]))
+    const QChar *x = a.data();
+    const QChar *y = b.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (x[i] != y[i] && dcfFold(x[i].unicode()) != dcfFold(y[i].unicode()))
             return false;
     }
     return true;
 }
 
+/* Keyed by the seed of the hash table: the names come from files that anybody can write, and
+ * names that collide whatever the seed would turn every lookup into a walk through one bucket. */
+uint dcfNameHash(QStringView name, uint seed) noexcept;
+
+/* A name as the key of a QHash or QSet. */
+struct DcfName
+{
+    QString text;
+};
+
+inline bool operator==(const DcfName &a, const DcfName &b)
+{
+    return dcfNamesEqual(a.text, b.text);
+}
+
 inline uint qHash(const DcfName &name, uint seed = 0) noexcept
 {
-    uint hash = seed;
-    const ushort *units = name.text.utf16();
-    for (int i = 0, size = name.text.size(); i < size; ++i)
-        hash = 31 * hash + dcfFold(units[i]);
-    return hash;
+    return dcfNameHash(name.text, seed);
 }

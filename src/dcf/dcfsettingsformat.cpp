@@ -7,23 +7,19 @@
 #include <QHash>
 #include <QStringList>
 
-#include <memory>
 #include <mutex>
 
 namespace {
 
-// QSettings hands the format functions nothing but the device and the keys, so the text that
-// the keys came from is kept here, by path. The writer only uses it when the file on disk still
-// holds exactly these bytes; otherwise it parses what is there. A document that is gone from
-// here therefore costs a parse, never a wrong layout, which keeps the cache small. It also
-// counts reads and writes per path, for DCFWriter to tell whether a store read the file.
+// QSettings hands the format functions nothing but the device and the keys, so the documents
+// that writers parsed are kept here by path. A document that is gone from here costs a parse,
+// never a wrong layout, which keeps the cache small.
 class DocumentCache
 {
 public:
     void insert(const QString &path, std::shared_ptr<const DcfDocument> document)
     {
         const std::lock_guard<std::mutex> locker(m_mutex);
-        ++m_activity[path].reads;
         m_order.removeOne(path);
         m_order.append(path);
         m_documents.insert(path, std::move(document));
@@ -32,31 +28,16 @@ public:
         qsizetype bytes = 0;
         for (const auto &entry : qAsConst(m_documents))
             bytes += entry->bytes().size();
-        while (m_order.size() > 1 && (m_order.size() > MaxDocuments || bytes > MaxBytes)) {
+        while (m_order.size() > 1 && (m_order.size() > MaxDocuments || bytes > MaxBytes))
             bytes -= m_documents.take(m_order.takeFirst())->bytes().size();
-        }
     }
 
-    // Counts every write, even a refused one. Once written, the file no longer holds the text
-    // of the document, so it is dropped here.
-    std::shared_ptr<const DcfDocument> takeForWrite(const QString &path)
+    // Once written, the file no longer holds the text of the document, so it is dropped here.
+    std::shared_ptr<const DcfDocument> take(const QString &path)
     {
         const std::lock_guard<std::mutex> locker(m_mutex);
-        ++m_activity[path].writes;
         m_order.removeOne(path);
         return m_documents.take(path);
-    }
-
-    DcfFileActivity activity(const QString &path)
-    {
-        const std::lock_guard<std::mutex> locker(m_mutex);
-        return m_activity.value(path);
-    }
-
-    std::shared_ptr<const DcfDocument> find(const QString &path)
-    {
-        const std::lock_guard<std::mutex> locker(m_mutex);
-        return m_documents.value(path);
     }
 
 private:
@@ -66,7 +47,6 @@ private:
     std::mutex m_mutex;
     QHash<QString, std::shared_ptr<const DcfDocument>> m_documents;
     QStringList m_order;
-    QHash<QString, DcfFileActivity> m_activity; // a few numbers per path ever opened
 };
 
 DocumentCache &cache()
@@ -75,36 +55,23 @@ DocumentCache &cache()
     return instance;
 }
 
-QString pathOf(const QIODevice &device)
+bool readDcf(QIODevice &, QSettings::SettingsMap &map)
 {
-    const auto *file = qobject_cast<const QFileDevice *>(&device);
-    return file ? file->fileName() : QString();
-}
-
-bool readDcf(QIODevice &device, QSettings::SettingsMap &map)
-{
-    auto document = std::make_shared<const DcfDocument>(DcfDocument::parse(device.readAll()));
-    map = document->keys();
-    const QString path = pathOf(device);
-    if (!path.isEmpty())
-        cache().insert(path, std::move(document));
-    // Every text is a document: what the reader does not understand stays as it stands.
+    // The store starts without changes; the text is the writer's to read.
+    map.clear();
     return true;
 }
 
-bool writeDcf(QIODevice &device, const QSettings::SettingsMap &map)
+bool writeDcf(QIODevice &device, const QSettings::SettingsMap &changes)
 {
-    // The writer edits existing regular files only. When the file vanished, QSettings would
-    // create a new one holding just the keys it still knows; that is no longer the user's file.
-    const QString path = pathOf(device);
-    std::shared_ptr<const DcfDocument> document = cache().takeForWrite(path);
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        return false;
-
-    // QSaveFile follows a link and renames its new file over whatever the link points to; for
-    // a device such as /dev/full that would put a text file in the device's place.
-    if (!info.isFile())
+    // Only an existing regular file is edited. When the file vanished, QSettings would create a
+    // new one holding just the changes; that is no longer the user's file. QSaveFile follows a
+    // link and renames its new file over whatever the link points to; for a device such as
+    // /dev/full that would put a text file in the device's place.
+    const auto *file = qobject_cast<const QFileDevice *>(&device);
+    const QString path = file ? file->fileName() : QString();
+    std::shared_ptr<const DcfDocument> document = cache().take(path);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
     QFile original(path);
     if (!original.open(QIODevice::ReadOnly))
@@ -112,26 +79,21 @@ bool writeDcf(QIODevice &device, const QSettings::SettingsMap &map)
     const QByteArray bytes = original.readAll();
     if (!document || document->bytes() != bytes)
         document = std::make_shared<const DcfDocument>(DcfDocument::parse(bytes));
-    const QByteArray text = document->render(map);
+    const QByteArray text = document->render(changes);
     return device.write(text) == text.size();
 }
 
 } // namespace
 
-DcfFileActivity dcfFileActivity(const QString &absolutePath)
+void dcfLendDocument(const QString &absolutePath, std::shared_ptr<const DcfDocument> document)
 {
-    return cache().activity(absolutePath);
-}
-
-std::shared_ptr<const DcfDocument> dcfReadDocument(const QString &absolutePath)
-{
-    return cache().find(absolutePath);
+    cache().insert(absolutePath, std::move(document));
 }
 
 QSettings::Format dcfSettingsFormat()
 {
-    // Names of sections and keys are matched without regard to case by DCFWriter itself, in
-    // the file's own spelling; the format stays case-sensitive on every platform alike.
+    // Names of sections and keys are matched without regard to case by the document, in the
+    // file's own spelling; the store stays case-sensitive on every platform alike.
     static const QSettings::Format format
         = QSettings::registerFormat(QStringLiteral("dcf"), readDcf, writeDcf, Qt::CaseSensitive);
     return format;

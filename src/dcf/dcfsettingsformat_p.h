@@ -4,22 +4,17 @@
 
 #include <memory>
 
-/* The settings format of CANopen configuration files: a QSettings in this format reads and
- * writes the file through DcfDocument, so that a file written back keeps its layout. Registered
- * once per process, on first use, from any thread. */
-QSettings::Format dcfSettingsFormat();
-
 class DcfDocument;
 
-/* How often the format has read and written a file (by absolute path) in this process. A
- * caller that sees exactly one more read and no write across the creation of a QSettings knows
- * that the store holds the keys of dcfReadDocument() and nothing else. */
-struct DcfFileActivity
-{
-    quint64 reads = 0;
-    quint64 writes = 0;
-};
-DcfFileActivity dcfFileActivity(const QString &absolutePath);
+/* The settings format of CANopen configuration files. A QSettings in this format holds the
+ * changes made to a file, not the file itself: the writer reads and parses the file on its own,
+ * and the format's reader hands the store no keys. A key mapped to a value sets it, a key mapped
+ * to an invalid QVariant drops it. On every write the format lays the changes out in the file's
+ * text as it is on disk at that moment (DcfDocument::render), so the file keeps its layout.
+ * Registered once per process, on first use, from any thread. */
+QSettings::Format dcfSettingsFormat();
 
-/* The document that the format read last from the file, or null if it no longer keeps it. */
-std::shared_ptr<const DcfDocument> dcfReadDocument(const QString &absolutePath);
+/* Lends the format the parsed text of the file at an absolute path, so that a write finds it
+ * without parsing the file again. The format uses it only while the file holds exactly these
+ * bytes; it keeps a few recent documents. */
+void dcfLendDocument(const QString &absolutePath, std::shared_ptr<const DcfDocument> document);

@@ -5,20 +5,22 @@
 #include <canopendatatype.h>
 #include <canopenobjectcode.h>
 
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
 
-class QSettings;
-class QVariant;
+#include <memory>
+
+class DCFWriterPrivate;
 
 /** Opens, edits and writes back a CANopen device configuration file (DCF/EDS, INI-style text).
  *
- *  setDCFFile() opens an existing file as the document and drops every "ParameterValue" and
+ *  setDCFFile() reads an existing file as the document and drops every "ParameterValue" and
  *  "Denotation" key from it; the editing operations change the document; writeFile() writes it
- *  back. Edits are kept in a QSettings store, a child of the writer, which also writes pending
- *  changes by itself when control returns to the event loop and when it is destroyed.
+ *  back. The changes are kept in a QSettings store, a child of the writer, which also writes
+ *  them by itself when control returns to the event loop and when it is destroyed. As with any
+ *  QSettings, the stores of one file share their changes: those that a failed write left are
+ *  written by the next write of that file, whichever writer makes it.
  *
  *  The file is written in place of the old one only when the whole new text has been written,
  *  and keeps everything that was not edited byte for byte: order of sections and keys, comments,
@@ -31,10 +33,11 @@ class QVariant;
  *  as given but do not read back the same.
  *
  *  Failure: without a document every operation with a result returns false and every other
- *  one does nothing. setDCFFile() is false when the file does not exist (the earlier document
- *  stays); any existing file opens, whatever it holds. writeFile() is false when the file
- *  cannot be written or has vanished; the file then stays as it was and the edits stay in the
- *  store. The class is used from the thread that owns it. */
+ *  one does nothing. setDCFFile() is false when there is no regular file at the path (the
+ *  earlier document stays); any existing file opens, whatever it holds. writeFile() is false
+ *  when the file cannot be written or has vanished; the file then stays as it was and the edits
+ *  stay, so a later writeFile() can still write them. The writer owns its document; the class
+ *  is used from the thread that owns it. */
 class ZEZUZUDOD_EXPORT DCFWriter : public QObject
 {
     Q_OBJECT
@@ -42,9 +45,11 @@ public:
     explicit DCFWriter(QObject *parent = nullptr);
     ~DCFWriter() override;
 
-    /** Opens the file as the document; false, with nothing changed, if it does not exist. */
+    /** Opens the file as the document; false, with nothing changed, if there is no regular
+     *  file at the path (a folder, a device or a FIFO is none). */
     bool setDCFFile(const QString &fileName);
-    /** Writes the document to its file; true if the store reports no error afterwards. */
+    /** Writes the document to its file; true when this write succeeded (or there was nothing
+     *  to write), whatever earlier writes met. */
     bool writeFile();
 
     /** Whether the document has the object section of the index. */
@@ -86,27 +91,5 @@ public:
     void updateOptionalObjects(QList<unsigned short> objects);
 
 private:
-    struct Name; // a section or key name, compared without regard to case
-    struct Section
-    {
-        QString name; // as the document spells it
-        int keys = 0; // a section without keys is no section
-    };
-    friend uint qHash(const Name &name, uint seed) noexcept;
-
-    bool writeSub(unsigned short index, unsigned char subIndex, CAN::CANopenDataType dataType,
-                  const QString &parameterName, const QString &accessType, bool pdoMapping,
-                  const QString &value, bool withDefault);
-    const Section *findSection(const QString &name) const;
-    bool isListedExactly(const QString &name) const;
-    QString entrySection(unsigned short index, unsigned char subIndex) const;
-    void setKey(const QString &section, const QString &key, const QVariant &value);
-    void removeKey(const QString &section, const QString &key);
-    void removeSection(const QString &name);
-
-    QSettings *m_settings = nullptr;
-    // Every section and key path of the document in its spelling, found without regard to
-    // case: each operation costs one hash lookup instead of a walk over all sections.
-    QHash<Name, Section> m_sections;
-    QHash<Name, QString> m_keys;
+    std::unique_ptr<DCFWriterPrivate> d;
 };

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTextDocument>
 
+#include <array>
 #include <memory>
 
 namespace {
@@ -86,65 +87,170 @@ bool takesPart(const QWidget *widget)
     return !widget->property(excludeSavingProperty).isValid() && !widget->objectName().isEmpty();
 }
 
-bool takesPart(const QLineEdit *edit)
+template<class W>
+bool isA(const QWidget *widget)
 {
-    const QObject *parent = edit->parent();
-    return takesPart(static_cast<const QWidget *>(edit)) && !edit->isReadOnly()
-           && !qobject_cast<const QAbstractSpinBox *>(parent)
-           && !qobject_cast<const QComboBox *>(parent);
+    return qobject_cast<const W *>(widget);
 }
 
-bool takesPart(const QGroupBox *box)
+// The hex editor is not linked; its class name identifies it.
+bool isHexEdit(const QWidget *widget)
 {
-    return box->isCheckable() && takesPart(static_cast<const QWidget *>(box));
+    return const_cast<QWidget *>(widget)->qt_metacast(hexEditClass);
 }
-
-// The widgets of the nine kinds, gathered before any value is read or written, so that widgets
-// which the change handlers run by a restore create are not visited half-way.
-struct Widgets
-{
-    // One walk gives the same order as one recursive findChildren() per kind would: each list
-    // holds its kind in pre-order. The hex editor is not linked; its class name identifies it.
-    explicit Widgets(const QWidget *root)
-    {
-        const QList<QWidget *> all = root->findChildren<QWidget *>();
-        for (QWidget *w : all) {
-            if (auto *e = qobject_cast<QLineEdit *>(w))
-                lineEdits.append(e);
-            else if (auto *c = qobject_cast<QCheckBox *>(w))
-                checkBoxes.append(c);
-            else if (auto *r = qobject_cast<QRadioButton *>(w))
-                radioButtons.append(r);
-            else if (auto *b = qobject_cast<QSpinBox *>(w))
-                spinBoxes.append(b);
-            else if (auto *c = qobject_cast<QComboBox *>(w))
-                comboBoxes.append(c);
-            else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-                plainTextEdits.append(p);
-            else if (auto *g = qobject_cast<QGroupBox *>(w))
-                groupBoxes.append(g);
-            else if (auto *t = qobject_cast<QTableWidget *>(w))
-                tables.append(t);
-            // A hex editor may derive from any of the kinds above and then sits in both lists.
-            if (w->qt_metacast(hexEditClass))
-                hexEdits.append(w);
-        }
-    }
-
-    QList<QLineEdit *> lineEdits;
-    QList<QCheckBox *> checkBoxes;
-    QList<QRadioButton *> radioButtons;
-    QList<QSpinBox *> spinBoxes;
-    QList<QComboBox *> comboBoxes;
-    QList<QWidget *> hexEdits;
-    QList<QPlainTextEdit *> plainTextEdits;
-    QList<QGroupBox *> groupBoxes;
-    QList<QTableWidget *> tables;
-};
 
 QString dataKey(const QString &key)
 {
     return key + QLatin1String("_data");
+}
+
+/* How one kind of widget takes part: which widgets belong to it and whether one takes part,
+ * and how its state is written under a key and read back. A restore passes each widget's
+ * current state as the default, so a missing key changes nothing. */
+struct WidgetKind
+{
+    bool (*is)(const QWidget *);
+    bool exclusive; // a widget of this kind is of no later exclusive kind
+    bool (*takesPart)(const QWidget *);
+    void (*save)(const QWidget *, QSettings &, const QString &key);
+    void (*restore)(QWidget *, QSettings &, const QString &key);
+};
+
+template<class W>
+const W *as(const QWidget *widget)
+{
+    return static_cast<const W *>(widget);
+}
+
+template<class W>
+W *as(QWidget *widget)
+{
+    return static_cast<W *>(widget);
+}
+
+// In the order of processing: when two widgets of different kinds share a name, the later kind
+// wins on save. A widget belongs to the first kind it is, except that a hex editor, which may
+// derive from any of the others, belongs to that kind as well.
+const WidgetKind widgetKinds[] = {
+    {isA<QLineEdit>, true,
+     [](const QWidget *w) {
+         const QObject *parent = w->parent();
+         return takesPart(w) && !as<QLineEdit>(w)->isReadOnly()
+                && !qobject_cast<const QAbstractSpinBox *>(parent)
+                && !qobject_cast<const QComboBox *>(parent);
+     },
+     [](const QWidget *w, QSettings &s, const QString &key) {
+         s.setValue(key, as<QLineEdit>(w)->text());
+     },
+     [](QWidget *w, QSettings &s, const QString &key) {
+         auto *e = as<QLineEdit>(w);
+         e->setText(s.value(key, e->text()).toString());
+     }},
+    {isA<QCheckBox>, true, takesPart,
+     [](const QWidget *w, QSettings &s, const QString &key) {
+         s.setValue(key, int(as<QCheckBox>(w)->checkState()));
+     },
+     [](QWidget *w, QSettings &s, const QString &key) {
+         auto *c = as<QCheckBox>(w);
+         const uint state = s.value(key, int(c->checkState())).toUInt();
+         // A number beyond the three states is no state at all; casting it would be undefined.
+         if (state <= Qt::Checked)
+             c->setCheckState(Qt::CheckState(state));
+     }},
+    {isA<QRadioButton>, true, takesPart,
+     [](const QWidget *w, QSettings &s, const QString &key) {
+         s.setValue(key, as<QRadioButton>(w)->isChecked());
+     },
+     [](QWidget *w, QSettings &s, const QString &key) {
+         auto *r = as<QRadioButton>(w);
+         r->setChecked(s.value(key, r->isChecked()).toBool());
+     }},
+    {isA<QSpinBox>, true, takesPart,
+     [](const QWidget *w, QSettings &s, const QString &key) {
+         s.setValue(key, as<QSpinBox>(w)->value());
+     },
+     [](QWidget *w, QSettings &s, const QString &key) {
+         auto *b = as<QSpinBox>(w);
+         b->setValue(s.value(key, b->value()).toInt());
+     }},
+    {isA<QComboBox>, true, takesPart,
+     [](const QWidget *w, QSettings &s, const QString &key) {
+         const QVariant data = as<QComboBox>(w)->currentData(Qt::UserRole);
+         if (data.isValid())
+             s.setValue(dataKey(key), data);
+         else
+             s.setValue(key, as<QComboBox>(w)->currentText());
+     },
+     [](QWidget *w, QSettings &s, const QString &key) {
+         auto *c = as<QComboBox>(w);
+         const QVariant data = s.value(dataKey(key));
+         if (data.isValid())
+             c->setCurrentIndex(
+                 c->findData(data, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
+         else
+             c->setCurrentText(s.value(key, c->currentText()).toString());
+     }},
+    {isHexEdit, false, takesPart,
+     [](const QWidget *w, QSettings &s, const QString &key) {
+         s.setValue(key, w->property(hexEditData));
+     },
+     [](QWidget *w, QSettings &s, const QString &key) {
+         w->setProperty(hexEditData,
+                        QVariant(s.value(key, w->property(hexEditData)).toByteArray()));
+     }},
+    {isA<QPlainTextEdit>, true, takesPart,
+     [](const QWidget *w, QSettings &s, const QString &key) {
+         s.setValue(key, as<QPlainTextEdit>(w)->document()->toPlainText());
+     },
+     [](QWidget *w, QSettings &s, const QString &key) {
+         auto *p = as<QPlainTextEdit>(w);
+         p->setPlainText(s.value(key, p->document()->toPlainText()).toString());
+     }},
+    {isA<QGroupBox>, true,
+     [](const QWidget *w) { return as<QGroupBox>(w)->isCheckable() && takesPart(w); },
+     [](const QWidget *w, QSettings &s, const QString &key) {
+         s.setValue(key, as<QGroupBox>(w)->isChecked());
+     },
+     [](QWidget *w, QSettings &s, const QString &key) {
+         auto *g = as<QGroupBox>(w);
+         g->setChecked(s.value(key, g->isChecked()).toBool());
+         // setChecked() only reports a change through toggled(); tools hang their logic on the
+         // click, which must run also when the restored state equals the current one.
+         emit g->clicked(g->isChecked());
+     }},
+    // A flagged table without object name is still written: its rows then sit directly in the
+    // group, where restoreTable() cannot find them again.
+    {isA<QTableWidget>, true,
+     [](const QWidget *w) { return w->property(saveTableProperty).isValid(); },
+     [](const QWidget *w, QSettings &s, const QString &) {
+         GuiHelper::saveTable(const_cast<QTableWidget *>(as<QTableWidget>(w)), s);
+     },
+     [](QWidget *w, QSettings &s, const QString &) {
+         GuiHelper::restoreTable(as<QTableWidget>(w), s);
+     }},
+};
+constexpr int kindCount = int(sizeof widgetKinds / sizeof widgetKinds[0]);
+
+/* The descendants of root by kind, each kind in pre-order. They are gathered before any value
+ * is read or written, so that widgets which the change handlers of a restore create are not
+ * visited half-way. */
+using WidgetsByKind = std::array<QList<QWidget *>, kindCount>;
+
+WidgetsByKind widgetsByKind(const QWidget *root)
+{
+    WidgetsByKind byKind;
+    const QList<QWidget *> all = root->findChildren<QWidget *>();
+    for (QWidget *w : all) {
+        bool placed = false;
+        for (int kind = 0; kind < kindCount; ++kind) {
+            const WidgetKind &k = widgetKinds[kind];
+            if ((!placed || !k.exclusive) && k.is(w)) {
+                byKind[size_t(kind)].append(w);
+                placed = placed || k.exclusive;
+            }
+        }
+    }
+    return byKind;
 }
 
 // Enters the group one level at a time, each level only if the store lists it with exactly that
@@ -178,56 +284,16 @@ void GuiHelper::saveSettings(QWidget *widget, const QString &group, const QStrin
     if (!widget)
         return;
     const Store store = openStore(iniFile, settings);
-    QSettings &s = *store;
-    s.beginGroup(group);
-    const Widgets w(widget);
-
-    for (const QLineEdit *e : w.lineEdits) {
-        if (takesPart(e))
-            s.setValue(settingsKey(e->objectName()), e->text());
+    store->beginGroup(group);
+    const WidgetsByKind byKind = widgetsByKind(widget);
+    for (int kind = 0; kind < kindCount; ++kind) {
+        for (const QWidget *w : byKind[size_t(kind)]) {
+            if (widgetKinds[kind].takesPart(w))
+                widgetKinds[kind].save(w, *store, settingsKey(w->objectName()));
+        }
     }
-    for (const QCheckBox *c : w.checkBoxes) {
-        if (takesPart(c))
-            s.setValue(settingsKey(c->objectName()), int(c->checkState()));
-    }
-    for (const QRadioButton *r : w.radioButtons) {
-        if (takesPart(r))
-            s.setValue(settingsKey(r->objectName()), r->isChecked());
-    }
-    for (const QSpinBox *b : w.spinBoxes) {
-        if (takesPart(b))
-            s.setValue(settingsKey(b->objectName()), b->value());
-    }
-    for (const QComboBox *c : w.comboBoxes) {
-        if (!takesPart(c))
-            continue;
-        const QVariant data = c->currentData(Qt::UserRole);
-        if (data.isValid())
-            s.setValue(dataKey(settingsKey(c->objectName())), data);
-        else
-            s.setValue(settingsKey(c->objectName()), c->currentText());
-    }
-    for (const QWidget *h : w.hexEdits) {
-        if (takesPart(h))
-            s.setValue(settingsKey(h->objectName()), h->property(hexEditData));
-    }
-    for (const QPlainTextEdit *p : w.plainTextEdits) {
-        if (takesPart(p))
-            s.setValue(settingsKey(p->objectName()), p->document()->toPlainText());
-    }
-    for (const QGroupBox *g : w.groupBoxes) {
-        if (takesPart(g))
-            s.setValue(settingsKey(g->objectName()), g->isChecked());
-    }
-    // A flagged table without object name is still written: its rows then sit directly in the
-    // group, where restoreTable() cannot find them again.
-    for (QTableWidget *t : w.tables) {
-        if (t->property(saveTableProperty).isValid())
-            saveTable(t, s);
-    }
-
-    s.sync();
-    s.endGroup();
+    store->sync();
+    store->endGroup();
 }
 
 bool GuiHelper::restoreSettings(QWidget *widget, const QString &group, const QString &iniFile,
@@ -236,70 +302,18 @@ bool GuiHelper::restoreSettings(QWidget *widget, const QString &group, const QSt
     if (!widget)
         return false;
     const Store store = openStore(iniFile, settings);
-    QSettings &s = *store;
-    const int levels = enterExistingGroup(s, group);
+    const int levels = enterExistingGroup(*store, group);
     if (levels < 0)
         return false;
-    const Widgets w(widget);
-
-    for (QLineEdit *e : w.lineEdits) {
-        if (takesPart(e))
-            e->setText(s.value(settingsKey(e->objectName()), e->text()).toString());
+    const WidgetsByKind byKind = widgetsByKind(widget);
+    for (int kind = 0; kind < kindCount; ++kind) {
+        for (QWidget *w : byKind[size_t(kind)]) {
+            if (widgetKinds[kind].takesPart(w))
+                widgetKinds[kind].restore(w, *store, settingsKey(w->objectName()));
+        }
     }
-    for (QCheckBox *c : w.checkBoxes) {
-        if (!takesPart(c))
-            continue;
-        const uint state = s.value(settingsKey(c->objectName()), int(c->checkState())).toUInt();
-        // A number beyond the three states is no state at all; casting it would be undefined.
-        if (state <= Qt::Checked)
-            c->setCheckState(Qt::CheckState(state));
-    }
-    for (QRadioButton *r : w.radioButtons) {
-        if (takesPart(r))
-            r->setChecked(s.value(settingsKey(r->objectName()), r->isChecked()).toBool());
-    }
-    for (QSpinBox *b : w.spinBoxes) {
-        if (takesPart(b))
-            b->setValue(s.value(settingsKey(b->objectName()), b->value()).toInt());
-    }
-    for (QComboBox *c : w.comboBoxes) {
-        if (!takesPart(c))
-            continue;
-        const QString key = settingsKey(c->objectName());
-        const QVariant data = s.value(dataKey(key));
-        if (data.isValid())
-            c->setCurrentIndex(
-                c->findData(data, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
-        else
-            c->setCurrentText(s.value(key, c->currentText()).toString());
-    }
-    for (QWidget *h : w.hexEdits) {
-        if (takesPart(h))
-            h->setProperty(
-                hexEditData,
-                QVariant(
-                    s.value(settingsKey(h->objectName()), h->property(hexEditData)).toByteArray()));
-    }
-    for (QPlainTextEdit *p : w.plainTextEdits) {
-        if (takesPart(p))
-            p->setPlainText(
-                s.value(settingsKey(p->objectName()), p->document()->toPlainText()).toString());
-    }
-    for (QGroupBox *g : w.groupBoxes) {
-        if (!takesPart(g))
-            continue;
-        g->setChecked(s.value(settingsKey(g->objectName()), g->isChecked()).toBool());
-        // setChecked() only reports a change through toggled(); tools hang their logic on the
-        // click, which must run also when the restored state equals the current one.
-        emit g->clicked(g->isChecked());
-    }
-    for (QTableWidget *t : w.tables) {
-        if (t->property(saveTableProperty).isValid() && !t->objectName().isEmpty())
-            restoreTable(t, s);
-    }
-
     for (int i = 0; i < levels; ++i)
-        s.endGroup();
+        store->endGroup();
     return true;
 }
 
@@ -367,7 +381,7 @@ void GuiHelper::saveSetting(const QString &group, const QString &key, const QVar
 {
     const Store store = openStore(iniFile, settings);
     store->beginGroup(group);
-    store->setValue(settingsKey(key), value);
+    store->setValue(key, value);
     store->endGroup();
 }
 
@@ -376,7 +390,7 @@ QVariant GuiHelper::restoreSetting(const QString &group, const QString &key, con
 {
     const Store store = openStore(iniFile, settings);
     store->beginGroup(group);
-    const QVariant value = store->value(settingsKey(key));
+    const QVariant value = store->value(key);
     store->endGroup();
     return value;
 }

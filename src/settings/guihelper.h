@@ -34,9 +34,10 @@ class QWidget;
  *
  *  Keys: an object name is used as key unchanged unless it holds "/" or "\\" (which a store reads
  *  as group separators) or one of the texts "%25", "%2F", "%5C"; in such a name every "%", "/"
- *  and "\\" is written as "%25", "%2F" and "%5C". Table groups and the keys of saveSetting() and
- *  restoreSetting() follow the same rule, so a value saved with a widget's object name as key is
- *  the one restoreSettings() gives that widget. Group names are store paths: "/" nests them. */
+ *  and "\\" is written as "%25", "%2F" and "%5C", since a "/" in an object name is never meant as
+ *  a path. Table groups follow the same rule. Group names, and the keys of saveSetting() and
+ *  restoreSetting(), are store paths: a "/" nests them, as plain QSettings reads them. A value
+ *  saved with a plain object name as key is thus the one restoreSettings() gives that widget. */
 class ZEZUZUDOD_EXPORT GuiHelper
 {
 public:
@@ -65,7 +66,7 @@ public:
      *  in the table's current shape; nothing is created, resized or written to other widgets. */
     static void restoreTable(QTableWidget *table, QSettings &settings);
 
-    /** Writes \a value under "<group>/<key>". A store passed in is not synced. */
+    /** Writes \a value under the path "<group>/<key>". A store passed in is not synced. */
     static void saveSetting(const QString &group, const QString &key, const QVariant &value,
                             const QString &iniFile = QString(), QSettings *settings = nullptr);
     /** The value under "<group>/<key>", or an invalid QVariant when there is none. */

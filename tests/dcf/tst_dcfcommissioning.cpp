@@ -1,5 +1,6 @@
 // The example tool's job run in process: DcfCommissioning returns exit codes, never exits.
 
+#include "commissioningsettings.h"
 #include "dcfcommissioning.h"
 
 #include <QtTest>
@@ -13,10 +14,32 @@ class TestDcfCommissioning : public QObject
     const QByteArray m_original = "[1017]\nParameterName=Heartbeat\nDefaultValue=0\n\n"
                                   "[DeviceComissioning]\nNodeID=1\nNodeName=old\n";
 
+    QString m_errors;
+
+    // "EDS" and "OUT" in the arguments stand for the device file and the output.
+    int exec(QStringList arguments, const QString &output)
+    {
+        arguments.replaceInStrings(QStringLiteral("EDS"), m_eds);
+        arguments.replaceInStrings(QStringLiteral("OUT"), output);
+        QString text;
+        QTextStream out(&text);
+        m_errors.clear();
+        QTextStream err(&m_errors);
+        return DcfCommissioning().exec(arguments, out, err);
+    }
+    static QByteArray readAll(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
 private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("Zezuzu Test"));
+        QCoreApplication::instance()->setProperty("AppNameWithVersion",
+                                                  QStringLiteral("dcfconfig test"));
         QFile file(m_eds);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_original) == m_original.size());
     }
@@ -52,21 +75,45 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QByteArray, written);
         const QString output = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
-        arguments.prepend(QStringLiteral("dcfconfig|")).replace(QStringLiteral("EDS"), m_eds);
-        arguments.replace(QStringLiteral("OUT"), output);
+        QCOMPARE(
+            exec(arguments.prepend(QStringLiteral("dcfconfig|")).split(QLatin1Char('|')), output),
+            exitCode);
+        QCOMPARE(m_errors.isEmpty(), exitCode == 0);
+        QCOMPARE(QFile::exists(output), !written.isEmpty());
+        QCOMPARE(readAll(output), written);
+        QCOMPARE(readAll(m_eds), m_original); // with -o only the copy changes
+    }
 
-        QString outText, errText;
-        QTextStream out(&outText), err(&errText);
-        QCOMPARE(DcfCommissioning().exec(arguments.split(QLatin1Char('|')), out, err), exitCode);
-        QCOMPARE(errText.isEmpty(), exitCode == 0);
+    void commandLineComesBeforeRememberedValues()
+    {
+        CommissioningSettings::rememberValues(
+            {QStringLiteral("dcfconfig"), QStringLiteral("--node-id"), QStringLiteral("3"),
+             QStringLiteral("--net-number=7"), QStringLiteral("--node-name=old")});
+        const QString output = m_dir.filePath(QStringLiteral("remembered.dcf"));
+        const QStringList given
+            = {QStringLiteral("dcfconfig"), QStringLiteral("EDS"), QStringLiteral("--node-id=9"),
+               QStringLiteral("-o"), QStringLiteral("OUT")};
+        QCOMPARE(exec(CommissioningSettings::withRememberedValues(given), output), 0);
+        QCOMPARE(readAll(output),
+                 QByteArray(m_original)
+                     .replace("NodeID=1\nNodeName=old\n", "NodeID=9\nNodeName=old\nNetNumber=7\n"));
+    }
 
-        QFile file(output);
-        QCOMPARE(file.exists(), !written.isEmpty());
-        if (file.open(QIODevice::ReadOnly))
-            QCOMPARE(file.readAll(), written);
-        QFile original(m_eds); // with -o only the copy changes
-        QVERIFY(original.open(QIODevice::ReadOnly));
-        QCOMPARE(original.readAll(), m_original);
+    void windowJobPassesEveryValue()
+    {
+        const CommissioningSettings values{5, 500, 4, QStringLiteral("Line 1"),
+                                           QStringLiteral("io")};
+        const QString output = m_dir.filePath(QStringLiteral("window.dcf"));
+        QCOMPARE(exec(QStringList{QStringLiteral("dcfconfig"), QStringLiteral("EDS"),
+                                  QStringLiteral("-o"), QStringLiteral("OUT")}
+                          + values.arguments(),
+                      output),
+                 0);
+        QCOMPARE(readAll(output),
+                 QByteArray(m_original)
+                     .replace("NodeName=old\n", "NodeName=io\nBaudrate=500\n"
+                                                "NetNumber=4\nNetworkName=Line 1\n")
+                     .replace("NodeID=1", "NodeID=5"));
     }
 };
 
