@@ -9,9 +9,9 @@ class QFile;
 
 /** Decides where the Qt messages of a tool go: Qt's default output, nowhere, the console in a
  *  standard or detailed line, and/or the per-run debug log file
- *  "<Documents>/varnio/<AppName>/<yyMMdd_hhmmss>_DebugLog.dbo". It also hosts the switches of
- *  the function trace, whose file is "<Documents>/varnio/<AppName>/functionsLog_<n>.efl"
- *  (<AppName> is the application name without its spaces).
+ *  "<Documents>/varnio/\<AppName\>/<yyMMdd_hhmmss>_DebugLog.dbo". It also hosts the switches of
+ *  the function trace, whose file is "<Documents>/varnio/\<AppName\>/functionsLog_<n>.efl"
+ *  (\<AppName\> is the application name without its spaces).
  *
  *  Console lines go to standard error: "Time: hh:mm:ss.zzz: <message>" (standard) and
  *  "Time: hh:mm:ss.zzz: QtDebugMsg: <message> (<file>:<line>, <function>)" (detailed). A log line
@@ -26,15 +26,17 @@ class ZEZUZUDOD_EXPORT DebugCrashHandler : public QObject
 {
     Q_OBJECT
 public:
+    /** Where messages go; the values combine as a bit set. */
     enum DebugHandlingType {
-        WithDebug = 1,
-        NoDebug = 2,
-        DebugStandard = 4,
-        DebugLog = 8,
-        InstrumentFunctions = 16,
-        DebugDetailed = 32,
+        WithDebug = 1,            ///< Qt's default output ("--with-debug")
+        NoDebug = 2,              ///< messages are dropped
+        DebugStandard = 4,        ///< standard console lines ("--debug-standard")
+        DebugLog = 8,             ///< the per-run log file ("--debug-log")
+        InstrumentFunctions = 16, ///< the function trace is permitted ("--instrument-functions")
+        DebugDetailed = 32,       ///< detailed console lines ("--debug-detailed")
     };
 
+    /** A handler of type NoDebug that has installed nothing yet. */
     explicit DebugCrashHandler(QObject *parent = nullptr);
     ~DebugCrashHandler() override;
 
@@ -51,14 +53,20 @@ public:
     /** What the library's handler does with each message, in any thread: bit 8 a log line,
      *  bit 4 a standard line, bit 1 another standard line, bit 32 a detailed line. */
     void handleDebugOut(QtMsgType type, const QMessageLogContext &context, const QString &message);
+    /** Writes \a message as a standard console line. */
     void printDebugOutput(QtMsgType type, const QMessageLogContext &context,
                           const QString &message);
+    /** Writes \a message as a detailed console line, with its type and source location. */
     void printDebugOutputDetailed(QtMsgType type, const QMessageLogContext &context,
                                   const QString &message);
+    /** Appends \a message as a log line; nothing while no log file is open. */
     void logDebugOutput(QtMsgType type, const QString &message);
 
+    /** Creates this run's log file in the documents folder and opens it; an open one stays. */
     void initDebugLogfile();
+    /** Closes the log file; it stays on disk. */
     void closeDebugLogfile();
+    /** Deletes the closed log file and forgets its name. */
     void removeDebugLogfile();
     /** End of the run: closes the log file, deletes it unless DebugLog is still set, and closes
      *  the function trace. */
@@ -70,7 +78,9 @@ public:
     /** Switches the function trace on (a new numbered file) or off; ignored unless permitted.
      *  Switching on while a trace file is open closes that file first, complete. */
     void setInstrumentFunctions(bool on);
+    /** Opens a new numbered trace file and lets the trace hooks write into it. */
     void initFunctionTrace();
+    /** Stops the trace hooks and closes the trace file once every record is in it. */
     void deInitFunctiontrace();
 
 private:

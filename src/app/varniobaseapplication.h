@@ -27,9 +27,13 @@ class DebugCrashHandler;
 class ZEZUZUDOD_EXPORT VarnioBaseApplication : public QApplication
 {
 public:
+    /** Attaches to the starting console, sets the application name and version, and creates
+     *  the debug handler with the handling type the debugging switches of \a argv select. */
     VarnioBaseApplication(int &argc, char **argv, QString appName, QString appVersion);
     ~VarnioBaseApplication() override;
 
+    /** Delivers \a event, timed when asked (setProcessingTime()); an exception that escapes
+     *  the delivery is caught and ends the event loop as the class describes. */
     bool notify(QObject *receiver, QEvent *event) override;
 
     /** Reports every later event delivery of the GUI thread that takes longer than 10 ms through

@@ -42,6 +42,7 @@ class ZEZUZUDOD_EXPORT DCFWriter : public QObject
 {
     Q_OBJECT
 public:
+    /** A writer without a document; setDCFFile() opens one. */
     explicit DCFWriter(QObject *parent = nullptr);
     ~DCFWriter() override;
 
