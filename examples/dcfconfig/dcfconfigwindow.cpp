@@ -113,7 +113,8 @@ bool DcfConfigWindow::openFile(const QString &path)
     m_recentFiles->add(file.absoluteFilePath());
 
     const QString product = device.productName();
-    setWindowTitle(product.isEmpty() ? tr("DCF Config") : tr("%1 - DCF Config").arg(product));
+    const QString tool = QCoreApplication::applicationName();
+    setWindowTitle(product.isEmpty() ? tool : tr("%1 - %2").arg(product, tool));
     statusBar()->showMessage(tr("Opened %1: %n entries.", nullptr, device.entries().size())
                                  .arg(file.fileName()));
     on_cmbBaudRate_currentIndexChanged(m_ui->cmbBaudRate->currentIndex());

@@ -48,7 +48,7 @@ HelpMenu::HelpMenu(QMenu *menu, QMainWindow *window)
     if (!manuals.isEmpty()) {
         m_manuals->setManualsPath(manuals);
         if (QMenu *pdfs = m_manuals->getManualsMenu()) {
-            pdfs->setTitle(tr("Man&uals"));
+            pdfs->setTitle(tr("Ma&nuals"));
             menu->addMenu(pdfs);
         }
     }

@@ -43,8 +43,8 @@ int runWindow(VarnioBaseApplication &app, const QCommandLineParser &options, QTe
 
     if (options.isSet(QStringLiteral("screenshots"))) {
         QString error;
-        if (file.isEmpty() || !window.openFile(file)
-            || !ScreenshotTour(&window, options.value(QStringLiteral("screenshots"))).run(&error)) {
+        const QString folder = options.value(QStringLiteral("screenshots"));
+        if (file.isEmpty() || !ScreenshotTour(&window, file, folder).run(&error)) {
             err << (error.isEmpty() ? QStringLiteral("--screenshots needs a device file") : error)
                 << '\n';
             return 1;

@@ -40,16 +40,18 @@ void settle()
 
 } // namespace
 
-ScreenshotTour::ScreenshotTour(DcfConfigWindow *window, const QString &folder)
+ScreenshotTour::ScreenshotTour(DcfConfigWindow *window, const QString &deviceFile,
+                               const QString &folder)
     : m_window(window)
+    , m_deviceFile(deviceFile)
     , m_folder(folder)
 {}
 
 QStringList ScreenshotTour::fileNames()
 {
-    return {QStringLiteral("dcfconfig-main.png"), QStringLiteral("dcfconfig-viewer.png"),
-            QStringLiteral("dcfconfig-manual.png"), QStringLiteral("dcfconfig-tip.png"),
-            QStringLiteral("dcfconfig-about.png")};
+    return {QStringLiteral("dcfconfig-start.png"),  QStringLiteral("dcfconfig-main.png"),
+            QStringLiteral("dcfconfig-viewer.png"), QStringLiteral("dcfconfig-manual.png"),
+            QStringLiteral("dcfconfig-tip.png"),    QStringLiteral("dcfconfig-about.png")};
 }
 
 bool ScreenshotTour::save(QWidget *widget, const QString &fileName, QString *error)
@@ -70,22 +72,26 @@ bool ScreenshotTour::run(QString *error)
     const QStringList names = fileNames();
     m_window->resize(960, 720);
     m_window->show();
+    if (!save(m_window, names.at(0), error))
+        return false;
+
     auto *table = m_window->findChild<ObjectTable *>();
     m_window->setCommissioning({5, 250, 1, QStringLiteral("Line 1"), QStringLiteral("io-left")});
-    if (!table || !table->setValue(0x1017, 0, QStringLiteral("1000")) || !m_window->writeDcf()) {
+    if (!m_window->openFile(m_deviceFile) || !table
+        || !table->setValue(0x1017, 0, QStringLiteral("1000")) || !m_window->writeDcf()) {
         *error = tr("The DCF could not be written.");
         return false;
     }
 
     FileViewerDialog *viewer = m_window->viewWrittenDcf();
-    if (!save(viewer, names.at(1), error))
+    if (!save(viewer, names.at(2), error))
         return false;
     viewer->close();
 
     // A value too large for its UNSIGNED16, and a search for all entries of one type.
     table->setValue(0x1017, 0, QStringLiteral("70000"));
     m_window->findAll(QStringLiteral("UNSIGNED8"));
-    if (!save(m_window, names.at(0), error))
+    if (!save(m_window, names.at(1), error))
         return false;
 
     HelpViewer *manual = m_window->helpMenu()->showManual();
@@ -95,17 +101,17 @@ bool ScreenshotTour::run(QString *error)
         return false;
     }
     contents->expandAll();
-    if (!save(manual, names.at(2), error))
+    if (!save(manual, names.at(3), error))
         return false;
     manual->close();
 
     TipOfTheDay *tip = m_window->helpMenu()->showTipOfTheDay();
-    if (!save(tip, names.at(3), error))
+    if (!save(tip, names.at(4), error))
         return false;
     tip->close();
 
     AboutDialog *about = m_window->helpMenu()->showAbout();
-    if (!save(about, names.at(4), error))
+    if (!save(about, names.at(5), error))
         return false;
     about->close();
     return true;

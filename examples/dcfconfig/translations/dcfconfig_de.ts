@@ -4,475 +4,447 @@
 <context>
     <name>BitRateTable</name>
     <message>
-        <source>%1 kbit/s</source>
-        <translation type="unfinished"></translation>
+        <source>%1 kbit/s: supported by the device</source>
+        <translation>%1 kbit/s: vom Gerät unterstützt</translation>
     </message>
     <message>
-        <source>Supported by the device</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Not supported by the device</source>
-        <translation type="unfinished"></translation>
+        <source>%1 kbit/s: not supported by the device</source>
+        <translation>%1 kbit/s: vom Gerät nicht unterstützt</translation>
     </message>
 </context>
 <context>
     <name>DcfCommissioning</name>
     <message>
         <source>No file given: nothing to commission (see --help).</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Datei angegeben: nichts in Betrieb zu nehmen (siehe --help).</translation>
     </message>
     <message>
         <source>Not in the file, not set: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht in der Datei, nicht gesetzt: %1</translation>
     </message>
     <message>
         <source>Turns a device description (EDS) into a commissioned configuration file (DCF).</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellt aus einer Gerätebeschreibung (EDS) eine in Betrieb genommene Konfigurationsdatei (DCF).</translation>
     </message>
     <message>
         <source>The EDS or DCF to commission.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die EDS oder DCF, die in Betrieb genommen wird.</translation>
     </message>
     <message>
         <source>Node-ID, 1 to 127.</source>
-        <translation type="unfinished"></translation>
+        <translation>Knoten-ID, 1 bis 127.</translation>
     </message>
     <message>
         <source>Bit rate in kbit/s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitrate in kbit/s.</translation>
     </message>
     <message>
         <source>Network number, 0 to 255.</source>
-        <translation type="unfinished"></translation>
+        <translation>Netzwerknummer, 0 bis 255.</translation>
     </message>
     <message>
         <source>Name of the network.</source>
-        <translation type="unfinished"></translation>
+        <translation>Name des Netzwerks.</translation>
     </message>
     <message>
         <source>Name of the node.</source>
-        <translation type="unfinished"></translation>
+        <translation>Name des Knotens.</translation>
     </message>
     <message>
         <source>Configured value of an entry; INDEX in hexadecimal, SUB decimal or 0x... May be given several times.</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurierter Wert eines Eintrags; INDEX hexadezimal, SUB dezimal oder 0x... Darf mehrmals angegeben werden.</translation>
     </message>
     <message>
         <source>Copy FILE to OUT and commission the copy.</source>
-        <translation type="unfinished"></translation>
+        <translation>FILE nach OUT kopieren und die Kopie in Betrieb nehmen.</translation>
     </message>
     <message>
         <source>Write a debug log file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Debug-Protokolldatei schreiben.</translation>
     </message>
     <message>
         <source>Show debug messages.</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug-Meldungen anzeigen.</translation>
     </message>
     <message>
         <source>Show debug messages in detail.</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug-Meldungen ausführlich anzeigen.</translation>
     </message>
     <message>
         <source>Show debug messages in the standard form.</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug-Meldungen in der Standardform anzeigen.</translation>
     </message>
     <message>
         <source>Trace function calls.</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktionsaufrufe protokollieren.</translation>
     </message>
     <message>
         <source>Open the window, with FILE and OUT if given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fenster öffnen, mit FILE und OUT, falls angegeben.</translation>
     </message>
     <message>
         <source>Language of the texts: de or en (default: the system&apos;s).</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprache der Texte: de oder en (Vorgabe: die des Systems).</translation>
     </message>
     <message>
         <source>Update server to ask, e.g. https://127.0.0.1:8443.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu fragender Update-Server, z. B. https://127.0.0.1:8443.</translation>
     </message>
     <message>
         <source>Also trust the certificate authority in this PEM file for the update server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Für den Update-Server auch der Zertifizierungsstelle in dieser PEM-Datei vertrauen.</translation>
     </message>
     <message>
         <source>Save pictures of the windows into DIR and quit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder der Fenster in DIR speichern und beenden.</translation>
     </message>
     <message>
         <source>Only one FILE, please: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte nur eine FILE: %1</translation>
     </message>
     <message>
         <source>--%1: %2 is not a number from %3 to %4</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1: %2 ist keine Zahl von %3 bis %4</translation>
     </message>
     <message>
         <source>--set %1: expected INDEX:SUB=VALUE, e.g. 1017:0=1000</source>
-        <translation type="unfinished"></translation>
+        <translation>--set %1: erwartet INDEX:SUB=WERT, z. B. 1017:0=1000</translation>
     </message>
     <message>
         <source>%1: no such file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Datei nicht vorhanden</translation>
     </message>
     <message>
         <source>%1: cannot copy %2 there</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 kann nicht dorthin kopiert werden</translation>
     </message>
     <message>
         <source>%1: cannot open it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: kann nicht geöffnet werden</translation>
     </message>
     <message>
         <source>%1: cannot write it; the file was left as it was</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: kann nicht geschrieben werden; die Datei blieb unverändert</translation>
     </message>
     <message numerus="yes">
         <source>Wrote %1: %n value(s) set</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 geschrieben: %n Wert gesetzt</numerusform>
+            <numerusform>%1 geschrieben: %n Werte gesetzt</numerusform>
         </translation>
     </message>
 </context>
 <context>
     <name>DcfConfigWindow</name>
     <message>
-        <source>DCF Config</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien</translation>
     </message>
     <message>
         <source>ED&amp;S file:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;EDS-Datei:</translation>
     </message>
     <message>
         <source>Device description (.eds) or configuration (.dcf) to start from</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerätebeschreibung (.eds) oder Konfiguration (.dcf) als Ausgangspunkt</translation>
     </message>
     <message>
         <source>Choose the device file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>...</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerätedatei wählen</translation>
     </message>
     <message>
         <source>&amp;DCF file:</source>
-        <translation type="unfinished"></translation>
+        <translation>D&amp;CF-Datei:</translation>
     </message>
     <message>
         <source>Configuration file (.dcf) to write</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu schreibende Konfigurationsdatei (.dcf)</translation>
     </message>
     <message>
         <source>Choose where to write the DCF</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen, wohin die DCF geschrieben wird</translation>
     </message>
     <message>
         <source>Written:</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschrieben:</translation>
     </message>
     <message>
         <source>Nothing written yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch nichts geschrieben</translation>
     </message>
     <message>
         <source>Commissioning</source>
-        <translation type="unfinished"></translation>
+        <translation>Inbetriebnahme</translation>
     </message>
     <message>
         <source>Node-&amp;ID:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Knoten-ID:</translation>
     </message>
     <message>
         <source>&amp;Baud rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>Baud&amp;rate:</translation>
     </message>
     <message>
         <source>Ne&amp;twork number:</source>
-        <translation type="unfinished"></translation>
+        <translation>Netz&amp;werknummer:</translation>
     </message>
     <message>
         <source>&amp;Network name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Netzwerkname:</translation>
     </message>
     <message>
         <source>N&amp;ode name:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Bit rates of the device</source>
-        <translation type="unfinished"></translation>
+        <translation>Kn&amp;otenname:</translation>
     </message>
     <message>
         <source>Sea&amp;rch:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen:</translation>
     </message>
     <message>
         <source>Index, name or data type, e.g. 1018sub1 or UNSIGNED8</source>
-        <translation type="unfinished"></translation>
+        <translation>Index, Name oder Datentyp, z. B. 1018sub1 oder UNSIGNED8</translation>
     </message>
     <message>
         <source>Find ne&amp;xt</source>
-        <translation type="unfinished"></translation>
+        <translation>Wei&amp;tersuchen</translation>
     </message>
     <message>
         <source>&amp;View DCF</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF &amp;anzeigen</translation>
     </message>
     <message>
         <source>&amp;Write DCF</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF schre&amp;iben</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>Open &amp;Recent</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zuletzt geöffnet</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ö&amp;ffnen...</translation>
     </message>
     <message>
         <source>&amp;View Written DCF</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+V</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschriebene DCF &amp;anzeigen</translation>
     </message>
     <message>
         <source>Open the &amp;Folder of the Written DCF</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ordner der geschriebenen DCF öffnen</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+Q</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Find</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+F</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen</translation>
     </message>
     <message>
         <source>%1 kbit/s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kbit/s</translation>
     </message>
     <message>
         <source>Open a device file to begin.</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen Sie zuerst eine Gerätedatei.</translation>
     </message>
     <message>
         <source>Find &amp;Next</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Weitersuchen</translation>
     </message>
     <message>
         <source>Find &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alle suchen</translation>
     </message>
     <message>
         <source>Open Device File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 - DCF Config</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerätedatei öffnen</translation>
     </message>
     <message numerus="yes">
         <source>Opened %1: %n entries.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 geöffnet: %n Eintrag.</numerusform>
+            <numerusform>%1 geöffnet: %n Einträge.</numerusform>
         </translation>
     </message>
     <message>
         <source>The DCF was not written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die DCF wurde nicht geschrieben.</translation>
     </message>
     <message>
         <source>Write DCF</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF schreiben</translation>
     </message>
     <message>
         <source>Choose the device file and the DCF file first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie zuerst die Gerätedatei und die DCF-Datei.</translation>
     </message>
     <message>
         <source>Some values are too large for their data type; they are shown in bold red. Correct them before writing the DCF.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einige Werte sind für ihren Datentyp zu groß; sie sind fett und rot dargestellt. Korrigieren Sie sie, bevor Sie die DCF schreiben.</translation>
     </message>
     <message>
         <source>Open the folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner öffnen</translation>
     </message>
     <message>
         <source>This value is too large for its data type.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Wert ist für seinen Datentyp zu groß.</translation>
     </message>
     <message>
         <source>Device files (*.eds *.EDS *.dcf *.DCF);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerätedateien (*.eds *.EDS *.dcf *.DCF);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Device configuration files (*.dcf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerätekonfigurationsdateien (*.dcf)</translation>
     </message>
     <message>
         <source>The device does not support %1 kbit/s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät unterstützt %1 kbit/s nicht.</translation>
+    </message>
+    <message>
+        <source>Bit rates (kbit/s)</source>
+        <translation>Bitraten (kbit/s)</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
     </message>
 </context>
 <context>
     <name>DeviceDescription</name>
     <message>
         <source>%1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>%1 is too large for a device file.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist für eine Gerätedatei zu groß.</translation>
     </message>
     <message>
         <source>%1 holds no object dictionary entries.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enthält keine Einträge eines Objektverzeichnisses.</translation>
     </message>
 </context>
 <context>
     <name>HelpMenu</name>
     <message>
         <source>&amp;Manual</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Man&amp;uals</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Handbuch</translation>
     </message>
     <message>
         <source>&amp;Tip of the Day</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tipp des Tages</translation>
     </message>
     <message>
         <source>Check for &amp;Updates...</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Updates suchen...</translation>
     </message>
     <message>
         <source>&amp;About DCF Config</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Über DCF Config</translation>
     </message>
     <message>
         <source>The manual is not installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Handbuch ist nicht installiert.</translation>
     </message>
     <message>
         <source>DCF Config Manual</source>
-        <translation type="unfinished"></translation>
+        <translation>DCF Config Handbuch</translation>
     </message>
     <message>
         <source>Asking %1 for updates...</source>
-        <translation type="unfinished"></translation>
+        <translation>Frage %1 nach Updates...</translation>
     </message>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Updates suchen</translation>
     </message>
     <message>
         <source>No certificate could be read from %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus %1 konnte kein Zertifikat gelesen werden.</translation>
     </message>
     <message>
-        <source>&lt;b&gt;DCF Config %1&lt;/b&gt;&lt;br&gt;Commissions CANopen devices: turns a device description (EDS) into a device configuration file (DCF).&lt;br&gt;Built on ZezuzuDOD %2.</source>
-        <translation type="unfinished"></translation>
+        <source>About &amp;Qt</source>
+        <translation>Über &amp;Qt</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;DCF Config %1&lt;/b&gt;&lt;br&gt;Commissioning of CANopen devices&lt;br&gt;ZezuzuDOD %2</source>
+        <translation>&lt;b&gt;DCF Config %1&lt;/b&gt;&lt;br&gt;Inbetriebnahme von CANopen-Geräten&lt;br&gt;ZezuzuDOD %2</translation>
+    </message>
+    <message>
+        <source>Ma&amp;nuals</source>
+        <translation>Hand&amp;bücher</translation>
     </message>
 </context>
 <context>
     <name>ObjectTable</name>
     <message>
         <source>Drop an EDS file here</source>
-        <translation type="unfinished"></translation>
+        <translation>EDS-Datei hier ablegen</translation>
     </message>
     <message>
         <source>Index</source>
-        <translation type="unfinished"></translation>
+        <translation>Index</translation>
     </message>
     <message>
         <source>Sub-index</source>
-        <translation type="unfinished"></translation>
+        <translation>Subindex</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Data type</source>
-        <translation type="unfinished"></translation>
+        <translation>Datentyp</translation>
     </message>
     <message>
         <source>Access</source>
-        <translation type="unfinished"></translation>
+        <translation>Zugriff</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Wert</translation>
     </message>
 </context>
 <context>
     <name>RecentFiles</name>
     <message>
         <source>&amp;Clear List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste &amp;leeren</translation>
     </message>
 </context>
 <context>
     <name>ScreenshotTour</name>
     <message>
         <source>%1 could not be made.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht erstellt werden.</translation>
     </message>
     <message>
         <source>%1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>The DCF could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die DCF konnte nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>The manual could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Handbuch konnte nicht geöffnet werden.</translation>
     </message>
 </context>
 </TS>
