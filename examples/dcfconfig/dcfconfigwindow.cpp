@@ -66,7 +66,12 @@ DcfConfigWindow::DcfConfigWindow(QWidget *parent)
     statusBar()->showMessage(tr("Open a device file to begin."));
 }
 
-DcfConfigWindow::~DcfConfigWindow() = default;
+DcfConfigWindow::~DcfConfigWindow()
+{
+    // The table outlives this part of the window: an editor still open commits its value while
+    // the widgets are torn down, and its validity report must not reach a window half gone.
+    disconnect(m_ui->tblObjects->valueDelegate(), nullptr, this, nullptr);
+}
 
 // The search's own context menu actions serve the Edit menu too: two actions with the same
 // shortcut would make both of them ambiguous.
