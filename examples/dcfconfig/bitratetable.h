@@ -4,8 +4,8 @@
 #include <QVector>
 
 /** One row of check marks: which CANopen bit rates the opened device supports, labelled in
- *  kbit/s. The columns are narrow, so under QuelmAppStyle their labels are drawn upwards. The table only shows; it takes
- *  neither focus nor input. */
+ *  kbit/s. The columns are narrow, so under QuelmAppStyle their labels are drawn upwards. The table
+ * only shows; it takes neither focus nor input. */
 class BitRateTable : public QTableWidget
 {
     Q_OBJECT

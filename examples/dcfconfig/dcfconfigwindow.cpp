@@ -103,8 +103,8 @@ bool DcfConfigWindow::openFile(const QString &path)
         if (!QFileInfo::exists(path))
             m_recentFiles->remove(path);
         statusBar()->showMessage(error);
-        GuiHelper::showMessageBox(this, tr("Open Device File"), error, QString(),
-                                  QMessageBox::Ok, QMessageBox::Warning);
+        GuiHelper::showMessageBox(this, tr("Open Device File"), error, QString(), QMessageBox::Ok,
+                                  QMessageBox::Warning);
         return false;
     }
     const QFileInfo file(path);
@@ -120,8 +120,8 @@ bool DcfConfigWindow::openFile(const QString &path)
     const QString product = device.productName();
     const QString tool = QCoreApplication::applicationName();
     setWindowTitle(product.isEmpty() ? tool : tr("%1 - %2").arg(product, tool));
-    statusBar()->showMessage(tr("Opened %1: %n entries.", nullptr, device.entries().size())
-                                 .arg(file.fileName()));
+    statusBar()->showMessage(
+        tr("Opened %1: %n entries.", nullptr, device.entries().size()).arg(file.fileName()));
     on_cmbBaudRate_currentIndexChanged(m_ui->cmbBaudRate->currentIndex());
     return true;
 }
@@ -240,8 +240,8 @@ bool DcfConfigWindow::restoreInputs()
     if (m_ui->cmbBaudRate->currentIndex() < 0)
         GuiHelper::setComboboxValue(m_ui->cmbBaudRate, CommissioningSettings().baudRate);
     if (restored)
-        restoreGeometry(GuiHelper::restoreSetting(settingsGroup, QStringLiteral("Geometry"))
-                            .toByteArray());
+        restoreGeometry(
+            GuiHelper::restoreSetting(settingsGroup, QStringLiteral("Geometry")).toByteArray());
     return restored;
 }
 
@@ -277,9 +277,9 @@ void DcfConfigWindow::dropEvent(QDropEvent *event)
 
 void DcfConfigWindow::on_actionOpen_triggered()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open Device File"), QFileInfo(edsFile()).path(),
-        tr("Device files (*.eds *.EDS *.dcf *.DCF);;All files (*)"));
+    const QString path
+        = QFileDialog::getOpenFileName(this, tr("Open Device File"), QFileInfo(edsFile()).path(),
+                                       tr("Device files (*.eds *.EDS *.dcf *.DCF);;All files (*)"));
     if (!path.isEmpty())
         openFile(path);
 }

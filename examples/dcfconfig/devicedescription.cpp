@@ -63,8 +63,8 @@ const DataType *findDataType(unsigned short code)
 QString decode(const QByteArray &bytes)
 {
     QTextCodec::ConverterState state;
-    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(),
-                                                                       bytes.size(), &state);
+    const QString text
+        = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
     return state.invalidChars == 0 ? text : QString::fromLatin1(bytes);
 }
 
@@ -113,7 +113,8 @@ bool DeviceDescription::parse(const QString &text)
     const QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
     for (QStringRef line : lines) {
         line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';'))
+            || line.startsWith(QLatin1Char('#')))
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
             section = &m_sections[line.mid(1, line.size() - 2).trimmed().toString().toLower()];
@@ -126,7 +127,8 @@ bool DeviceDescription::parse(const QString &text)
     }
 
     // Records and arrays are listed by their sub-indexes; their own section holds no value.
-    static const QRegularExpression entryName(QStringLiteral("^([0-9a-f]{4})(?:sub([0-9a-f]{1,2}))?$"));
+    static const QRegularExpression entryName(
+        QStringLiteral("^([0-9a-f]{4})(?:sub([0-9a-f]{1,2}))?$"));
     QSet<unsigned short> withSubs;
     QVector<ObjectEntry> entries;
     for (auto it = m_sections.cbegin(); it != m_sections.cend(); ++it) {
@@ -175,7 +177,8 @@ QVector<int> DeviceDescription::supportedBaudRates() const
     QVector<int> supported;
     const QVector<int> rates = CommissioningSettings::baudRates();
     for (int rate : rates) {
-        if (value(QStringLiteral("DeviceInfo"), QStringLiteral("BaudRate_%1").arg(rate)) == QLatin1String("1"))
+        if (value(QStringLiteral("DeviceInfo"), QStringLiteral("BaudRate_%1").arg(rate))
+            == QLatin1String("1"))
             supported.append(rate);
     }
     return supported;

@@ -42,7 +42,8 @@ HelpMenu::HelpMenu(QMenu *menu, QMainWindow *window)
 {
     QAction *manual = menu->addAction(tr("&Manual"), this, &HelpMenu::showManual);
     manual->setShortcut(QKeySequence::HelpContents);
-    manual->setEnabled(!ToolPaths::findDataFile(QStringLiteral("doc/dcfconfig_help.qhc")).isEmpty());
+    manual->setEnabled(
+        !ToolPaths::findDataFile(QStringLiteral("doc/dcfconfig_help.qhc")).isEmpty());
 
     const QString manuals = ToolPaths::manualsFolder();
     if (!manuals.isEmpty()) {
@@ -126,8 +127,8 @@ TipOfTheDay *HelpMenu::showTipOfTheDay()
         const QVariant last = GuiHelper::restoreSetting(tipGroup, QStringLiteral("LastTip"));
         const auto lastTip = static_cast<unsigned char>(last.isValid() ? last.toUInt() : 255);
         // Qt's resources pick the tips of the current language.
-        m_tipOfTheDay = new TipOfTheDay(QStringLiteral(":/totd/tips.txt"), tipsWanted(), lastTip,
-                                        m_window);
+        m_tipOfTheDay
+            = new TipOfTheDay(QStringLiteral(":/totd/tips.txt"), tipsWanted(), lastTip, m_window);
         m_tipOfTheDay->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_tipOfTheDay, &TipOfTheDay::newTipValues, this, &HelpMenu::saveTipValues);
     }

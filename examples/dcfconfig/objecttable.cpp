@@ -28,8 +28,8 @@ ObjectTable::ObjectTable(QWidget *parent)
     , m_plainDelegate(new QStyledItemDelegate(this))
     , m_overlay(new TextOverlay(tr("Drop an EDS file here"), viewport()))
 {
-    setHorizontalHeaderLabels({tr("Index"), tr("Sub-index"), tr("Name"), tr("Data type"),
-                               tr("Access"), tr("Value")});
+    setHorizontalHeaderLabels(
+        {tr("Index"), tr("Sub-index"), tr("Name"), tr("Data type"), tr("Access"), tr("Value")});
     setItemDelegateForColumn(ValueColumn, m_valueDelegate);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
@@ -56,8 +56,8 @@ void ObjectTable::setEntries(const QVector<ObjectEntry> &entries)
         const ObjectEntry &entry = entries.at(row);
         const QString type = DeviceDescription::dataTypeName(entry.dataType);
         auto *index = readOnlyItem(QLatin1String("0x") + entry.indexText());
-        const QString searchText = entry.sectionName() + QLatin1Char(' ') + entry.name
-                                   + QLatin1Char(' ') + type;
+        const QString searchText
+            = entry.sectionName() + QLatin1Char(' ') + entry.name + QLatin1Char(' ') + type;
         index->setData(GenericViewSearch::SearchTextRole, searchText);
         setItem(row, IndexColumn, index);
         setItem(row, SubIndexColumn, readOnlyItem(QString::number(entry.subIndex)));
@@ -65,8 +65,8 @@ void ObjectTable::setEntries(const QVector<ObjectEntry> &entries)
         setItem(row, DataTypeColumn, readOnlyItem(type));
         setItem(row, AccessColumn, readOnlyItem(entry.accessType));
 
-        auto *value = entry.isWritable() ? new QTableWidgetItem(entry.value)
-                                         : readOnlyItem(entry.value);
+        auto *value
+            = entry.isWritable() ? new QTableWidgetItem(entry.value) : readOnlyItem(entry.value);
         const int bits = DeviceDescription::dataTypeBits(entry.dataType);
         if (bits > 0)
             value->setData(BitsRole, bits);
@@ -97,8 +97,8 @@ QStringList ObjectTable::configuredValues() const
         const ObjectEntry &entry = m_entries.at(row);
         const QString value = item(row, ValueColumn)->text().trimmed();
         if (entry.isWritable() && value != entry.defaultValue)
-            values << entry.indexText() + QLatin1Char(':')
-                          + QString::number(entry.subIndex) + QLatin1Char('=') + value;
+            values << entry.indexText() + QLatin1Char(':') + QString::number(entry.subIndex)
+                          + QLatin1Char('=') + value;
     }
     return values;
 }

@@ -20,8 +20,15 @@ class ObjectTable : public QTableWidget
 {
     Q_OBJECT
 public:
-    enum Column { IndexColumn, SubIndexColumn, NameColumn, DataTypeColumn, AccessColumn,
-                  ValueColumn, ColumnCount };
+    enum Column {
+        IndexColumn,
+        SubIndexColumn,
+        NameColumn,
+        DataTypeColumn,
+        AccessColumn,
+        ValueColumn,
+        ColumnCount
+    };
 
     explicit ObjectTable(QWidget *parent = nullptr);
     ~ObjectTable() override;

@@ -17,9 +17,8 @@ RecentFiles::RecentFiles(QMenu *menu, QObject *parent)
     : QObject(parent)
     , m_menu(menu)
 {
-    m_files = GuiHelper::restoreSetting(settingsGroup, settingsKey)
-                  .toStringList()
-                  .mid(0, MaximumCount);
+    m_files
+        = GuiHelper::restoreSetting(settingsGroup, settingsKey).toStringList().mid(0, MaximumCount);
     fillMenu();
 }
 
@@ -56,9 +55,10 @@ void RecentFiles::fillMenu()
     for (int i = 0; i < m_files.size(); ++i) {
         const QString path = m_files.at(i);
         // Digits as mnemonics; a "&" in a file name is no mnemonic.
-        const QString name = QFileInfo(path).fileName().replace(QLatin1Char('&'),
-                                                                QLatin1String("&&"));
-        QAction *action = m_menu->addAction(QStringLiteral("&%1 %2").arg(QString::number(i + 1), name));
+        const QString name
+            = QFileInfo(path).fileName().replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAction *action
+            = m_menu->addAction(QStringLiteral("&%1 %2").arg(QString::number(i + 1), name));
         action->setToolTip(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, this, [this, path] { emit fileChosen(path); });
     }

@@ -60,8 +60,8 @@ QString ToolPaths::helpCollection()
         return QString();
     // The collection names its help file relative to itself, so both move together.
     const QString helpFile = QFileInfo(collection).path() + QLatin1String("/dcfconfig_help.qch");
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
-                          + QLatin1String("/help");
+    const QString cache
+        = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QLatin1String("/help");
     if (QDir().mkpath(cache) && copyIfNewer(helpFile, cache) && copyIfNewer(collection, cache))
         return cache + QLatin1String("/dcfconfig_help.qhc");
     return collection; // readable at least; only the search stays empty

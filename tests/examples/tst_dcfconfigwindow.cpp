@@ -95,10 +95,7 @@ class TestDcfConfigWindow : public QObject
         return found;
     }
 
-    QMenu *menu(DcfConfigWindow &window, const char *name)
-    {
-        return child<QMenu>(&window, name);
-    }
+    QMenu *menu(DcfConfigWindow &window, const char *name) { return child<QMenu>(&window, name); }
 
     static QAction *actionNamed(QMenu *menu, const QString &text)
     {
@@ -209,7 +206,8 @@ private slots:
                  QStringLiteral("1A00subA Tenth UNSIGNED32"));
         QCOMPARE(window.windowTitle(), QStringLiteral("Mixed - DCF Config"));
         // Opening a DCF suggests writing it in place.
-        QCOMPARE(window.dcfFile(), QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("mixed.dcf"))));
+        QCOMPARE(window.dcfFile(),
+                 QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("mixed.dcf"))));
     }
 
     void unreadableFilesKeepTheTable_data()
@@ -292,13 +290,19 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("EDS onto the table") << "tblObjects" << "sample-io.eds" << true;
-        QTest::newRow("EDS onto the EDS field") << "edtEdsFile" << "sample-io.eds" << true;
-        QTest::newRow("upper-case suffix") << "tblObjects" << "SAMPLE.EDS" << true;
-        QTest::newRow("text file") << "tblObjects" << "notes.txt" << false;
+        QTest::newRow("EDS onto the table") << "tblObjects"
+                                            << "sample-io.eds" << true;
+        QTest::newRow("EDS onto the EDS field") << "edtEdsFile"
+                                                << "sample-io.eds" << true;
+        QTest::newRow("upper-case suffix") << "tblObjects"
+                                           << "SAMPLE.EDS" << true;
+        QTest::newRow("text file") << "tblObjects"
+                                   << "notes.txt" << false;
         // The DCF field takes only the DCF to write; anything else falls through to the window.
-        QTest::newRow("DCF onto the DCF field") << "edtDcfFile" << "sample-io.dcf" << false;
-        QTest::newRow("EDS onto the DCF field") << "edtDcfFile" << "sample-io.eds" << true;
+        QTest::newRow("DCF onto the DCF field") << "edtDcfFile"
+                                                << "sample-io.dcf" << false;
+        QTest::newRow("EDS onto the DCF field") << "edtDcfFile"
+                                                << "sample-io.eds" << true;
     }
 
     void dropsOpenDeviceFilesOnly()
@@ -539,9 +543,12 @@ private slots:
         TranslationLoader::install(QStringLiteral("de"));
         DcfConfigWindow window;
         QCOMPARE(window.menuBar()->actions().first()->text(), QStringLiteral("&Datei"));
-        QCOMPARE(child<ObjectTable>(&window, "tblObjects")->horizontalHeaderItem(ObjectTable::ValueColumn)->text(),
+        QCOMPARE(child<ObjectTable>(&window, "tblObjects")
+                     ->horizontalHeaderItem(ObjectTable::ValueColumn)
+                     ->text(),
                  QStringLiteral("Wert"));
-        QCOMPARE(child<QPushButton>(&window, "btnWriteDcf")->text(), QStringLiteral("DCF schre&iben"));
+        QCOMPARE(child<QPushButton>(&window, "btnWriteDcf")->text(),
+                 QStringLiteral("DCF schre&iben"));
         QVERIFY(window.openFile(m_eds));
         QCOMPARE(window.statusBar()->currentMessage(),
                  QStringLiteral("sample-io.eds geöffnet: 21 Einträge."));

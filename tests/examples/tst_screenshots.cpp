@@ -11,14 +11,15 @@ class TestScreenshots : public QObject
     Q_OBJECT
 
     static bool run(const QString &program, const QStringList &arguments,
-                    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+                    const QProcessEnvironment &environment
+                    = QProcessEnvironment::systemEnvironment())
     {
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(program, arguments);
-        const bool ok = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit
-                        && process.exitCode() == 0;
+        const bool ok = process.waitForFinished(120000)
+                        && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
         if (!ok)
             qWarning("%s failed:\n%s", qPrintable(program), process.readAll().constData());
         return ok;
@@ -48,8 +49,8 @@ private slots:
             // Only the tool's component is installed; the library stays in the build tree.
             environment.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(LIBRARY_PATH));
             QVERIFY(QFile::exists(prefix + QLatin1String("/share/applications/dcfconfig.desktop")));
-            QVERIFY(QFile::exists(prefix
-                                  + QLatin1String("/share/icons/hicolor/scalable/apps/dcfconfig.svg")));
+            QVERIFY(QFile::exists(
+                prefix + QLatin1String("/share/icons/hicolor/scalable/apps/dcfconfig.svg")));
             QVERIFY(QFile::exists(prefix
                                   + QLatin1String("/share/dcfconfig/manuals/manual_90001_en.pdf")));
         }

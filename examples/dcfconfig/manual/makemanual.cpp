@@ -35,10 +35,13 @@ bool readProject(const QString &path, QStringList *pages, QString *title)
         return false;
     QXmlStreamReader xml(&project);
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("section"))
+        if (xml.readNext() != QXmlStreamReader::StartElement
+            || xml.name() != QLatin1String("section"))
             continue;
-        const QString page = xml.attributes().value(QLatin1String("ref")).toString().section(
-            QLatin1Char('#'), 0, 0);
+        const QString page = xml.attributes()
+                                 .value(QLatin1String("ref"))
+                                 .toString()
+                                 .section(QLatin1Char('#'), 0, 0);
         if (title->isEmpty())
             *title = xml.attributes().value(QLatin1String("title")).toString();
         if (!page.isEmpty() && !pages->contains(page))
@@ -77,7 +80,8 @@ int main(int argc, char **argv)
             qWarning("makemanual: cannot read %s", qPrintable(folder + page));
             return 1;
         }
-        html += html.isEmpty() ? QStringLiteral("<div>") : QStringLiteral("<div style=\"page-break-before: always\">");
+        html += html.isEmpty() ? QStringLiteral("<div>")
+                               : QStringLiteral("<div style=\"page-break-before: always\">");
         html += body.match(text).captured(1) + QLatin1String("</div>");
     }
 
