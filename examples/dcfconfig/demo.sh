@@ -38,9 +38,11 @@ if [ "$window" = --window ]; then
     dcf=$home/out/sample-io.dcf
     echo "--- the window opens with sample-io.eds; Help > Check for Updates asks $url"
     echo "--- close it to end the demo"
+    status=0
     "$tool" --gui "$here/sample-io.eds" -o "$dcf" --update-url "$url" \
-        --update-ca "$home/certs/ca.pem" >/dev/null
+        --update-ca "$home/certs/ca.pem" >/dev/null || status=$?
     echo
+    [ "$status" -eq 0 ] || echo "--- the window ended with exit code $status"
     if [ -f "$dcf" ]; then
         echo "--- the window wrote sample-io.dcf; what the commissioning changed:"
         diff -u --label sample-io.eds --label sample-io.dcf "$here/sample-io.eds" "$dcf" || true

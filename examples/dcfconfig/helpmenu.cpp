@@ -146,12 +146,17 @@ void HelpMenu::checkForUpdates()
 {
     if (!trustCertificates())
         return;
-    if (!m_updateChecker)
+    if (!m_updateChecker) {
         m_updateChecker = new newUpdateChecker(this);
+        connect(m_updateChecker, &newUpdateChecker::networkReplyError, this, [this] {
+            m_window->statusBar()->showMessage(tr("The update server could not be asked."));
+        });
+    }
     if (m_updateUrl.isValid())
         m_updateChecker->setBaseUrl(m_updateUrl);
+    // The answer comes as a message box; the status only says what is going on meanwhile.
     m_window->statusBar()->showMessage(
-        tr("Asking %1 for updates...").arg(m_updateChecker->baseUrl().toDisplayString()));
+        tr("Asking %1 for updates...").arg(m_updateChecker->baseUrl().toDisplayString()), 10000);
     m_updateChecker->checkForUpdates(QLatin1String(ProductId),
                                      QCoreApplication::applicationVersion(), 0, true);
 }

@@ -389,6 +389,10 @@
         <source>Ma&amp;nuals</source>
         <translation>Hand&amp;bücher</translation>
     </message>
+    <message>
+        <source>The update server could not be asked.</source>
+        <translation>Der Update-Server konnte nicht gefragt werden.</translation>
+    </message>
 </context>
 <context>
     <name>ObjectTable</name>
