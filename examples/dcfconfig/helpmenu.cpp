@@ -42,8 +42,7 @@ HelpMenu::HelpMenu(QMenu *menu, QMainWindow *window)
 {
     QAction *manual = menu->addAction(tr("&Manual"), this, &HelpMenu::showManual);
     manual->setShortcut(QKeySequence::HelpContents);
-    manual->setEnabled(
-        !ToolPaths::findDataFile(QStringLiteral("doc/dcfconfig_help.qhc")).isEmpty());
+    manual->setEnabled(!ToolPaths::installedHelpCollection().isEmpty());
 
     const QString manuals = ToolPaths::manualsFolder();
     if (!manuals.isEmpty()) {
@@ -64,9 +63,13 @@ HelpMenu::HelpMenu(QMenu *menu, QMainWindow *window)
 
 HelpMenu::~HelpMenu() = default;
 
-void HelpMenu::setUpdateServer(const QUrl &url, const QString &caFile)
+void HelpMenu::setUpdateServer(const QUrl &url)
 {
     m_updateUrl = url;
+}
+
+void HelpMenu::setUpdateCaFile(const QString &caFile)
+{
     m_caFile = caFile;
 }
 

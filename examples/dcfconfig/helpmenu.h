@@ -30,10 +30,11 @@ public:
     HelpMenu(QMenu *menu, QMainWindow *window);
     ~HelpMenu() override;
 
-    /** Checks against \a url (the library's default server when empty), trusting the
-     *  certificates in \a caFile as well when it is not empty. */
-    void setUpdateServer(const QUrl &url, const QString &caFile);
+    /** Checks against \a url; an invalid one means the library's default server. */
+    void setUpdateServer(const QUrl &url);
     QUrl updateServer() const { return m_updateUrl; }
+    /** Trusts the certificates in the PEM file \a caFile as well (none when empty). */
+    void setUpdateCaFile(const QString &caFile);
 
     /** Shows the tip of the day unless the user switched it off. */
     void showTipAtStartup();

@@ -32,11 +32,12 @@ int runWindow(VarnioBaseApplication &app, const QCommandLineParser &options, QTe
     QApplication::setWindowIcon(icon);
 
     DcfConfigWindow window;
-    if (options.isSet(QStringLiteral("update-url")) || options.isSet(QStringLiteral("update-ca"))) {
+    // The options override the settings for this run only.
+    if (options.isSet(QStringLiteral("update-url")))
         window.helpMenu()->setUpdateServer(
-            QUrl::fromUserInput(options.value(QStringLiteral("update-url"))),
-            options.value(QStringLiteral("update-ca")));
-    }
+            QUrl::fromUserInput(options.value(QStringLiteral("update-url"))));
+    if (options.isSet(QStringLiteral("update-ca")))
+        window.helpMenu()->setUpdateCaFile(options.value(QStringLiteral("update-ca")));
     if (options.isSet(QStringLiteral("o")))
         window.setDcfFile(options.value(QStringLiteral("o")));
     const QString file = options.positionalArguments().value(0);

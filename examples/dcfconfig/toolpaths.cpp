@@ -53,9 +53,14 @@ QString ToolPaths::findDataFile(const QString &relativePath)
     return QString();
 }
 
+QString ToolPaths::installedHelpCollection()
+{
+    return findDataFile(QStringLiteral("doc/dcfconfig_help.qhc"));
+}
+
 QString ToolPaths::helpCollection()
 {
-    const QString collection = findDataFile(QStringLiteral("doc/dcfconfig_help.qhc"));
+    const QString collection = installedHelpCollection();
     if (collection.isEmpty())
         return QString();
     // The collection names its help file relative to itself, so both move together.

@@ -16,6 +16,8 @@ public:
 
     /** The first existing \a relativePath in the data folders; empty when there is none. */
     static QString findDataFile(const QString &relativePath);
+    /** The help collection as built or installed; empty when the tool has none. */
+    static QString installedHelpCollection();
     /** The help collection, copied to the user's cache first: the help engine keeps its search
      *  index beside the collection, and an installed one lies in a folder the user cannot write.
      *  Empty when the tool has no help collection. */

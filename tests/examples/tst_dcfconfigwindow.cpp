@@ -431,13 +431,14 @@ private slots:
         const auto server = UpdateTest::startServer();
         server->setVersion(QStringLiteral("1777-10"), QStringLiteral("2.3.4"));
         DcfConfigWindow window;
-        window.helpMenu()->setUpdateServer(UpdateTest::baseUrl(*server), QStringLiteral(TEST_CA));
+        window.helpMenu()->setUpdateServer(UpdateTest::baseUrl(*server));
+        window.helpMenu()->setUpdateCaFile(QStringLiteral(TEST_CA));
         MessageBoxCloser answer;
         actionNamed(menu(window, "menuHelp"), QStringLiteral("Check for &Updates..."))->trigger();
         QTRY_VERIFY(answer.closed());
         QCOMPARE(answer.informativeText(), QStringLiteral("New version 2.3.4 is available."));
 
-        window.helpMenu()->setUpdateServer(UpdateTest::baseUrl(*server), m_eds);
+        window.helpMenu()->setUpdateCaFile(m_eds);
         MessageBoxCloser noCertificate;
         window.helpMenu()->checkForUpdates();
         QVERIFY(noCertificate.closed());
