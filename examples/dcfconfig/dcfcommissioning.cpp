@@ -54,7 +54,7 @@ int DcfCommissioning::exec(const QStringList &arguments, QTextStream &out, QText
     return 0;
 }
 
-void DcfCommissioning::addOptions(QCommandLineParser &parser) const
+void DcfCommissioning::addOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
         tr("Turns a device description (EDS) into a commissioned configuration file (DCF)."));
@@ -79,7 +79,21 @@ void DcfCommissioning::addOptions(QCommandLineParser &parser) const
         {QStringLiteral("debug-detailed"), tr("Show debug messages in detail.")},
         {QStringLiteral("debug-standard"), tr("Show debug messages in the standard form.")},
         {QStringLiteral("instrument-functions"), tr("Trace function calls.")},
+        // The window's options; the job itself ignores them.
+        {QStringLiteral("gui"), tr("Open the window, with FILE and OUT if given.")},
+        {QStringLiteral("lang"), tr("Language of the texts: de or en (default: the system's)."),
+         QStringLiteral("LANG")},
+        {QStringLiteral("update-url"), tr("Update server to ask, e.g. https://127.0.0.1:8443."),
+         QStringLiteral("URL")},
+        {QStringLiteral("update-ca"),
+         tr("Also trust the certificate authority in this PEM file for the update server."),
+         QStringLiteral("FILE")},
     });
+    QCommandLineOption screenshots(QStringLiteral("screenshots"),
+                                   tr("Save pictures of the windows into DIR and quit."),
+                                   QStringLiteral("DIR"));
+    screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(screenshots);
 }
 
 bool DcfCommissioning::takeOptions(const QCommandLineParser &parser, QString *error)

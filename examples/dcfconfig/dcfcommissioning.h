@@ -10,20 +10,25 @@
 class QCommandLineParser;
 class QTextStream;
 
-/* The main job of dcfconfig: turns a device description (EDS) into a commissioned device
- * configuration file with DCFWriter.
+/** The main job of dcfconfig: turns a device description (EDS) into a commissioned device
+ *  configuration file with DCFWriter.
  *
- *   dcfconfig FILE [--node-id N] [--baudrate K] [--net-number N] [--network-name S]
- *             [--node-name S] [--set INDEX:SUB=VALUE]... [-o OUT]
+ *    dcfconfig FILE [--node-id N] [--baudrate K] [--net-number N] [--network-name S]
+ *              [--node-name S] [--set INDEX:SUB=VALUE]... [-o OUT]
  *
- * With -o the file is first copied to OUT and only the copy is changed; without it FILE is
- * changed in place. exec() returns the process exit code: 0 done (or nothing to do), 1 the job
- * failed or some --set entry is not in the file, 2 the command line is wrong. */
+ *  With -o the file is first copied to OUT and only the copy is changed; without it FILE is
+ *  changed in place. exec() returns the process exit code: 0 done (or nothing to do), 1 the job
+ *  failed or some --set entry is not in the file, 2 the command line is wrong. The window runs
+ *  the same job when it writes a DCF. */
 class DcfCommissioning
 {
     Q_DECLARE_TR_FUNCTIONS(DcfCommissioning)
 public:
     int exec(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+    /** Every option of the tool, the window's included, so that the job accepts any command
+     *  line the tool accepts and --help lists them all. */
+    static void addOptions(QCommandLineParser &parser);
 
 private:
     struct Assignment
@@ -33,7 +38,6 @@ private:
         QString value;
     };
 
-    void addOptions(QCommandLineParser &parser) const;
     bool takeOptions(const QCommandLineParser &parser, QString *error);
     bool run(QTextStream &out, QString *error);
 

@@ -11,7 +11,8 @@ check_bin=$build/examples/updateserver/updatecheck
 work=$(mktemp -d)
 server=
 cleanup() {
-    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+    # Under set -e a wait that reports the signal would end the cleanup early.
+    if [ -n "$server" ]; then kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
