@@ -81,13 +81,19 @@ void ObjectTable::setEntries(const QVector<ObjectEntry> &entries)
 
 bool ObjectTable::setValue(unsigned short index, unsigned char subIndex, const QString &value)
 {
+    QTableWidgetItem *cell = valueItem(index, subIndex);
+    if (cell)
+        cell->setText(value);
+    return cell;
+}
+
+QTableWidgetItem *ObjectTable::valueItem(unsigned short index, unsigned char subIndex) const
+{
     for (int row = 0; row < m_entries.size(); ++row) {
-        if (m_entries.at(row).index == index && m_entries.at(row).subIndex == subIndex) {
-            item(row, ValueColumn)->setText(value);
-            return true;
-        }
+        if (m_entries.at(row).index == index && m_entries.at(row).subIndex == subIndex)
+            return item(row, ValueColumn);
     }
-    return false;
+    return nullptr;
 }
 
 QStringList ObjectTable::configuredValues() const

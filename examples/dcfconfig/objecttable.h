@@ -38,6 +38,8 @@ public:
     /** Puts \a value into the value cell of the entry, as typing it would; false when the table
      *  has no such entry. */
     bool setValue(unsigned short index, unsigned char subIndex, const QString &value);
+    /** The value cell of the entry, or null when the table has no such entry. */
+    QTableWidgetItem *valueItem(unsigned short index, unsigned char subIndex) const;
     /** "INDEX:SUB=VALUE" (index in hexadecimal) for each writable entry whose value differs
      *  from its default, in table order: what a DCF is to configure. */
     QStringList configuredValues() const;

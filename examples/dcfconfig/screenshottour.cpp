@@ -88,9 +88,11 @@ bool ScreenshotTour::run(QString *error)
         return false;
     viewer->close();
 
-    // A value too large for its UNSIGNED16, and a search for all entries of one type.
-    table->setValue(0x1017, 0, QStringLiteral("70000"));
+    // A search for all entries of one type, and a value too large for its UNSIGNED16 being
+    // edited, as the window reports it.
     m_window->findAll(QStringLiteral("UNSIGNED8"));
+    table->setValue(0x1017, 0, QStringLiteral("70000"));
+    table->editItem(table->valueItem(0x1017, 0));
     if (!save(m_window, names.at(1), error))
         return false;
 
