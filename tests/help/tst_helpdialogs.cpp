@@ -3,35 +3,12 @@
 #include <ZezuzuDOD/manualhandler.h>
 #include <ZezuzuDOD/tipoftheday.h>
 
-#include <QAction>
-#include <QCheckBox>
-#include <QDesktopServices>
-#include <QDir>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMovie>
-#include <QPointer>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextBlock>
-#include <QTextBrowser>
+#include "testutil.h"
+
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
-
-QString qs(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-bool writeFile(const QString &path, const QByteArray &content = QByteArray())
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 // The heading at the top of the visible part; the test page's headings are its anchor names.
 QString topHeading(QTextBrowser *browser)
