@@ -1,23 +1,17 @@
 #include "highlightreference.h"
 
+#include "testutil.h"
+
 #include <ZezuzuDOD/fileviewerdialog.h>
 
-#include <QDir>
-#include <QRandomGenerator>
-#include <QStandardPaths>
-#include <QTest>
-#include <QTextEdit>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace HighlightReference;
 
 Q_DECLARE_METATYPE(HighlightReference::Language)
 
 namespace {
-
-QString qs(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Lines made of what the rules react to, in any order: keywords of every language, quotes,
 // comment marks of every kind, brackets, parentheses, semicolons, words that almost are keywords
