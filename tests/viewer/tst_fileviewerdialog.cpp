@@ -70,24 +70,8 @@ private slots:
                  highlighter);
     }
 
-    void fontStepsByKey()
-    {
-        FileViewerDialog dialog(file("font.log", "text"));
-        showActive(dialog);
-        QTextEdit *edit = viewer(dialog);
-        const auto step = [edit](int from, Qt::Key key) {
-            QFont font = edit->font();
-            font.setPointSize(from);
-            edit->setFont(font);
-            QTest::keyClick(edit, key, Qt::ControlModifier);
-            return edit->font().pointSize();
-        };
-        QCOMPARE(step(10, Qt::Key_Plus), 12);
-        QCOMPARE(step(12, Qt::Key_Minus), 11);
-        QCOMPARE(step(1, Qt::Key_Minus), 1);
-    }
-
-    void searchByKey()
+    // The shortcuts typed on the text edit, and the folder button of the search frame.
+    void keysAndOpenFolder()
     {
         FileViewerDialog dialog(file("search.log", "alpha beta alpha BETA alpha"));
         showActive(dialog);
@@ -113,14 +97,20 @@ private slots:
         QTest::keyClick(edit, Qt::Key_B);
         QCOMPARE(edit->textCursor().selectionStart(), 6);
         QCOMPARE(edit->toPlainText(), qs("alpha beta alpha BETA alpha"));
-    }
 
-    void openFolderOpensTheFilesFolder()
-    {
+        const auto step = [edit](int from, Qt::Key key) {
+            QFont font = edit->font();
+            font.setPointSize(from);
+            edit->setFont(font);
+            QTest::keyClick(edit, key, Qt::ControlModifier);
+            return edit->font().pointSize();
+        };
+        QCOMPARE(step(10, Qt::Key_Plus), 12);
+        QCOMPARE(step(12, Qt::Key_Minus), 11);
+        QCOMPARE(step(1, Qt::Key_Minus), 1);
+
         QDesktopServices::setUrlHandler(qs("file"), this, "openUrl");
-        FileViewerDialog dialog(file("folder.log", "x"));
-        showActive(dialog);
-        QTest::keyClick(viewer(dialog), Qt::Key_Slash);
+        QTest::keyClick(edit, Qt::Key_Slash);
         QTest::mouseClick(dialog.findChild<QPushButton *>(qs("pushButton")), Qt::LeftButton);
         QDesktopServices::unsetUrlHandler(qs("file"));
         QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(m_dir.path())});
