@@ -293,7 +293,8 @@ private slots:
 
 // Not covered: the overlay's painting, the splitter grip, the tool box tab shape, the style hints,
 // dock widget parts and the elements of the named style, each a fixed rectangle, colour or call;
-// the proxy's ownership of the named style; labels of headers other than the rotated-label one.
+// the proxy's ownership of the named style; labels of headers other than the rotated-label one;
+// the order of ClickableLineEdit's signal and slot, which its header states.
 
 QTEST_MAIN(TestWidgets)
 #include "tst_widgets.moc"
