@@ -1,12 +1,6 @@
 #include <ZezuzuDOD/debugcrashhandler.h>
 
-#include <QDir>
-#include <QRegularExpression>
-#include <QSet>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTemporaryFile>
-#include <QTest>
+#include <QtTest>
 
 #include <thread>
 #include <unistd.h>

@@ -1,11 +1,7 @@
 #include <ZezuzuDOD/debugcrashhandler.h>
 #include <ZezuzuDOD/functiontrace.h>
 
-#include <QDir>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QThread>
+#include <QtTest>
 
 #include <atomic>
 #include <cstdint>

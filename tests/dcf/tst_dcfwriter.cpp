@@ -1,5 +1,7 @@
 #include <ZezuzuDOD/dcfwriter.h>
 
+#include "testutil.h"
+
 #include <QtTest>
 
 #include <csignal>
@@ -12,17 +14,6 @@
 using Edit = std::function<bool(DCFWriter &)>;
 Q_DECLARE_METATYPE(Edit)
 
-static QString str(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-static QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 // A file opened and written back: without value and denotation lines and denotation sections.
 // Line by line on purpose, independent of the library's own reading.
 static QByteArray withoutValues(const QByteArray &original)
@@ -31,9 +22,9 @@ static QByteArray withoutValues(const QByteArray &original)
         = QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption;
     QString text = QString::fromLatin1(original);
     text.remove(
-        QRegularExpression(str("^[ \\t]*(parametervalue|denotation)[ \\t]*=.*\\n?"), options));
+        QRegularExpression(qs("^[ \\t]*(parametervalue|denotation)[ \\t]*=.*\\n?"), options));
     text.remove(
-        QRegularExpression(str("^[ \\t]*\\[[^\\]\\n]*denotation[^\\]\\n]*\\][^\\[]*"), options));
+        QRegularExpression(qs("^[ \\t]*\\[[^\\]\\n]*denotation[^\\]\\n]*\\][^\\[]*"), options));
     return text.toLatin1();
 }
 
@@ -54,7 +45,7 @@ static Edit exists(unsigned short index, int sub, bool expected)
 static Edit setOther(const char *v)
 {
     return [=](DCFWriter &w) {
-        return w.updateOtherSettings(str("S"), str("k"), str(v)), true;
+        return w.updateOtherSettings(qs("S"), qs("k"), qs(v)), true;
     };
 }
 
@@ -68,17 +59,17 @@ static Edit setOptional(const QList<unsigned short> &objects)
 static Edit setValue(unsigned char sub, bool found)
 {
     return [=](DCFWriter &w) {
-        return w.setParameterValue(0x1017, sub, str("7"), str("d")) == found
-               && w.setDenotation(0x1017, sub, str("e")) == found;
+        return w.setParameterValue(0x1017, sub, qs("7"), qs("d")) == found
+               && w.setDenotation(0x1017, sub, qs("e")) == found;
     };
 }
 
 static Edit addSub(bool network, unsigned char sub, const char *value)
 {
-    const QString n = str("n"), rw = str("rw");
+    const QString n = qs("n"), rw = qs("rw");
     return [=](DCFWriter &w) {
-        return network ? w.addNVSub(0xA040, sub, CAN::UNSIGNED32, n, rw, str(value))
-                       : w.addSub(0xA040, sub, CAN::UNSIGNED32, n, rw, true, str(value));
+        return network ? w.addNVSub(0xA040, sub, CAN::UNSIGNED32, n, rw, qs(value))
+                       : w.addSub(0xA040, sub, CAN::UNSIGNED32, n, rw, true, qs(value));
     };
 }
 
@@ -87,12 +78,11 @@ class TestDcfWriter : public QObject
     Q_OBJECT
 
     // Each file in a folder of its own; an empty path if it cannot be written.
-    QString copyOf(const QByteArray &bytes, const QString &name = str("test.dcf"))
+    QString copyOf(const QByteArray &bytes, const QString &name = qs("test.dcf"))
     {
         const QString folder = m_dir.filePath(QString::number(++m_files));
-        QFile file(folder + QLatin1Char('/') + name);
-        const bool ok = QDir().mkpath(folder) && file.open(QIODevice::WriteOnly);
-        return ok && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+        const QString path = folder + QLatin1Char('/') + name;
+        return QDir().mkpath(folder) && writeFile(path, bytes) ? path : QString();
     }
 
     QTemporaryDir m_dir;
@@ -109,13 +99,13 @@ private slots:
     {
         QTest::addColumn<QString>("fixture");
         for (const char *fixture : {"io-module-crlf.dcf", "sensor-lower-lf.eds"})
-            QTest::newRow(fixture) << str(fixture);
+            QTest::newRow(fixture) << qs(fixture);
     }
 
     void roundTripDropsOnlyValuesAndDenotations()
     {
         QFETCH(QString, fixture);
-        const QByteArray original = readAll(QFINDTESTDATA(fixture));
+        const QByteArray original = readFile(QFINDTESTDATA(fixture));
         QVERIFY(original.size() > 100);
         const QString path = copyOf(original, fixture);
         for (int round = 0; round < 2; ++round) { // the second round finds nothing to change
@@ -124,20 +114,20 @@ private slots:
                 QVERIFY(writer.setDCFFile(path));
                 QVERIFY(round == 0 || writer.writeFile());
             }
-            QCOMPARE(readAll(path), withoutValues(original));
+            QCOMPARE(readFile(path), withoutValues(original));
         }
     }
 
     void configuredFileKeepsItsLayout()
     {
-        const QByteArray original = readAll(QFINDTESTDATA("io-module-crlf.dcf"));
+        const QByteArray original = readFile(QFINDTESTDATA("io-module-crlf.dcf"));
         const QString path = copyOf(original);
         DCFWriter writer;
         QVERIFY(writer.setDCFFile(path));
-        QVERIFY(writer.setParameterValue(0x1800, 1, str("$NODEID+0x1A0"),
-                                         str("Status; \"inputs\", C:\\io")));
-        QVERIFY(writer.setParameterValue(0x1017, 0, str("250"), QString()));
-        writer.updateDeviceCommisioning(500, 2, str("Hall 4"), 9, str("M\u00f6bius"));
+        QVERIFY(writer.setParameterValue(0x1800, 1, qs("$NODEID+0x1A0"),
+                                         qs("Status; \"inputs\", C:\\io")));
+        QVERIFY(writer.setParameterValue(0x1017, 0, qs("250"), QString()));
+        writer.updateDeviceCommisioning(500, 2, qs("Hall 4"), 9, qs("M\u00f6bius"));
         writer.updateOptionalObjects({0x6200, 0x1017});
         QVERIFY(writer.writeFile());
 
@@ -153,23 +143,19 @@ private slots:
         expected.replace("DefaultValue=$NODEID+0x180\r\nPDOMapping=0\r\n",
                          "DefaultValue=$NODEID+0x180\r\nPDOMapping=0\r\nParameterValue=$NODEID+"
                          "0x1A0\r\nDenotation=Status; \"inputs\", C:\\io\r\n");
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(readFile(path), expected);
     }
 
+    // Beyond the fuzzer's reach (its size limit) or where an appended section could go wrong.
     void badInputOpensAndWritesBackWhatItRead_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("binary garbage")
             << QByteArray("\x00\xff\xfe[\x01=\x02\r\r\n\x80]=\n\x00", 15);
-        QTest::newRow("sections without keys") << QByteArray("[1000]\n\n[2000]\n[]\n[unclosed\n");
-        QTest::newRow("duplicate sections and keys, other case")
-            << QByteArray("[1000]\nA=1\na=2\n[2000]\nb=1\n[1000]\nA=3\nc=4\n");
         QTest::newRow("very long line") << QByteArray("[x]\nk=" + QByteArray(1 << 20, 'v') + '\n');
         QTest::newRow("mixed line ends, no final line end")
             << QByteArray("[a]\r\nk=1\nl=2\rm=3\r\n\n[b]\nn=4");
-        QTest::newRow("invalid UTF-8 after a BOM") << QByteArray("\xEF\xBB\xBF[a]\nk=\xC3\x28\n");
-        QTest::newRow("slashes and empty names") << QByteArray("[a/]\nk=1\n[/b]\nx//y=2\n=3\n");
     }
 
     void badInputOpensAndWritesBackWhatItRead()
@@ -179,12 +165,12 @@ private slots:
         DCFWriter writer;
         QVERIFY(writer.setDCFFile(path));
         QVERIFY(writer.writeFile());
-        QCOMPARE(readAll(path), bytes);
+        QCOMPARE(readFile(path), bytes);
 
-        writer.updateOtherSettings(str("Added"), str("Key"),
-                                   str("v")); // lands after every old byte
+        writer.updateOtherSettings(qs("Added"), qs("Key"),
+                                   qs("v")); // lands after every old byte
         QVERIFY(writer.writeFile());
-        const QByteArray written = readAll(path);
+        const QByteArray written = readFile(path);
         QVERIFY2(written.startsWith(bytes), written.left(200).constData());
         const QByteArray tail = written.mid(bytes.size());
         QVERIFY2(tail.contains("[Added]") && tail.contains("Key=v"), tail.constData());
@@ -201,7 +187,7 @@ private slots:
             "[1000]\nParameterName=new\nParameterName=second\nSubNumber=0\n"
             "[2000]\nx=1\n[1000]\nParameterName=third\nObjectType=7\n",
             [](DCFWriter &w) {
-                return w.addIndex(0x1000, CAN::UNSIGNED8, CANopen::OBJECT_VAR, str("new"), 0);
+                return w.addIndex(0x1000, CAN::UNSIGNED8, CANopen::OBJECT_VAR, qs("new"), 0);
             });
         row("edits land in [1A00], [1a00SUB1] and Parametername, not in new spellings",
             "[1A00]\nParametername=old\nObjectType=0x9\n\n"
@@ -210,8 +196,8 @@ private slots:
             "; list of entry 1\n[1a00SUB1]\nparameterName=x\nParameterValue=0x60000108\n",
             [](DCFWriter &w) {
                 return w.addIndex(0x1A00, CAN::UNSIGNED32, CANopen::OBJECT_RECORD,
-                                  str("TPDO mapping"), 2)
-                       && w.setParameterValue(0x1A00, 1, str("0x60000108"), QString());
+                                  qs("TPDO mapping"), 2)
+                       && w.setParameterValue(0x1A00, 1, qs("0x60000108"), QString());
             });
         row("quotes, commas, semicolons and backslashes stay as they are", "[s]\n",
             "[s]\nk=Do if \"Off\", a; C:\\tools\\eds\n",
@@ -223,9 +209,7 @@ private slots:
         row("UTF-8 file stays UTF-8", "[s]\nold=\xc3\xa4\n", "[s]\nold=\xc3\xa4\nk=\xc3\xb6\n",
             setOther("\u00f6"));
         row("a key line with [ and ] is no section header", "[s]\n[k=[v]\n", "[s]\n[k=w\n",
-            [](DCFWriter &w) {
-                return w.updateOtherSettings(str("s"), str("[k"), str("w")), true;
-            });
+            [](DCFWriter &w) { return w.updateOtherSettings(qs("s"), qs("[k"), qs("w")), true; });
         row("deleted sections take their comments, other sub spellings too",
             "[1000]\nk=1\n\n; the object\n[1A00]\nk=2\n\n[1A00sub0]\nk=3\n\n[1a00SUBA]\nk=4\n"
             "; the last one\n[1A00subA]\nk=5\n[1a00suba]\nk=6\n",
@@ -234,15 +218,11 @@ private slots:
                 return w.delIndex(0x1A00) && w.existSub(0x1A00, 0) && w.delSub(0x1A00, 0x0A)
                        && w.delSub(0x1B00, 0x0A);
             });
-        row("optional objects sorted, repetitions and old entries dropped",
-            "[OptionalObjects]\nSupportedObjects=3\n1=0x1\n2=0x2\n3=0x3\n\n[x]\nk=1\n",
-            "[OptionalObjects]\nSupportedObjects=2\n1=0x1005\n2=0x2000\n\n[x]\nk=1\n",
-            setOptional({0x2000, 0x1005, 0x2000}));
-        row("more optional objects: numbered in order, padded lower-case hex",
-            "[OPTIONALOBJECTS]\nSupportedObjects=1\n1=0x1\n",
+        row("optional objects sorted without repetitions, padded lower-case hex, in place",
+            "[OPTIONALOBJECTS]\nSupportedObjects=2\n1=0x1\n2=0x2\n\n[x]\nk=1\n",
             "[OPTIONALOBJECTS]\nSupportedObjects=11\n1=0x0001\n2=0x0003\n3=0x0004\n4=0x0005\n"
-            "5=0x0006\n6=0x0007\n7=0x0008\n8=0x0009\n9=0x000a\n10=0x000b\n11=0x1a00\n",
-            setOptional({0x1A00, 0x0001, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+            "5=0x0006\n6=0x0007\n7=0x0008\n8=0x0009\n9=0x000a\n10=0x000b\n11=0x1a00\n\n[x]\nk=1\n",
+            setOptional({0x1A00, 0x0001, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0x1A00}));
         row("optional objects replaced twice: the old count is the one just written",
             "[OptionalObjects]\nSupportedObjects=1\n1=0x1\n",
             "[OptionalObjects]\nSupportedObjects=1\n1=0x3000\n", [](DCFWriter &w) {
@@ -253,7 +233,7 @@ private slots:
             "[1A00]\nk=1\nParameterName=a\n[2000]\nx=1\n",
             "[1A00]\nParameterName=b\nObjectType=7\nSubNumber=0\n[2000]\nx=1\n", [](DCFWriter &w) {
                 return w.delIndex(0x1A00) && !w.existIndex(0x1A00)
-                       && w.addIndex(0x1A00, CAN::UNSIGNED8, CANopen::OBJECT_VAR, str("b"), 0)
+                       && w.addIndex(0x1A00, CAN::UNSIGNED8, CANopen::OBJECT_VAR, qs("b"), 0)
                        && w.existIndex(0x1A00);
             });
         row("optional count not decimal: leftovers stay",
@@ -263,7 +243,7 @@ private slots:
             "[1000]\r\nk = 1\r\n[DeviceComissioning]\r\nNodeID = 127\r\nNodeName = n\r\n"
             "Baudrate = 250\r\nNetNumber = 1\r\nNetworkName = net\r\n",
             [](DCFWriter &w) {
-                return w.updateDeviceCommisioning(250, 1, str("net"), 0x7F, str("n")), true;
+                return w.updateDeviceCommisioning(250, 1, qs("net"), 0x7F, qs("n")), true;
             });
         row("sub 0 without sub section: object section", "[1017]\nk=1\n",
             "[1017]\nk=1\nParameterValue=7\nDenotation=e\n", setValue(0, true));
@@ -279,10 +259,10 @@ private slots:
         row("header without keys is no section", "[1000]\n", same, exists(0x1000, -1, false));
         row("only values: gone after opening", "[1000]\nParameterValue=1\n", "",
             exists(0x1000, -1, false));
-        const QString missing = m_dir.filePath(str("missing.dcf"));
+        const QString missing = m_dir.filePath(qs("missing.dcf"));
         row("missing file keeps the earlier document", "[1017]\nk=1\n",
             "[1017]\nk=1\nParameterValue=1\n", [missing](DCFWriter &w) {
-                return !w.setDCFFile(missing) && w.setParameterValue(0x1017, 0, str("1"), {});
+                return !w.setDCFFile(missing) && w.setParameterValue(0x1017, 0, qs("1"), {});
             });
 #define SUB_KEYS "ParameterName=n\nObjectType=7\nDataType=0x7\nAccessType=rw\n"
         row("sub 0 with value: default and value", "[x]\n",
@@ -303,17 +283,17 @@ private slots:
         QVERIFY(writer.setDCFFile(path));
         QVERIFY(edit(writer));
         QVERIFY(writer.writeFile());
-        QCOMPARE(readAll(path), written);
-        QVERIFY(!QFile::exists(m_dir.filePath(str("missing.dcf"))));
+        QCOMPARE(readFile(path), written);
+        QVERIFY(!QFile::exists(m_dir.filePath(qs("missing.dcf"))));
     }
 
     void withoutDocumentNothingHappens_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("missing") << m_dir.filePath(str("missing.dcf"));
+        QTest::newRow("missing") << m_dir.filePath(qs("missing.dcf"));
         // Reading it never ends, and a FIFO waits for a writer: neither is a document.
-        QTest::newRow("device") << str("/dev/zero");
-        const QString fifo = m_dir.filePath(str("fifo.dcf"));
+        QTest::newRow("device") << qs("/dev/zero");
+        const QString fifo = m_dir.filePath(qs("fifo.dcf"));
         QVERIFY(QFile::exists(fifo) || mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
         QTest::newRow("FIFO") << fifo;
     }
@@ -326,9 +306,9 @@ private slots:
         QVERIFY(!w.addIndex(0x1000, CAN::UNSIGNED8, CANopen::OBJECT_VAR, QString(), 0));
         QVERIFY(!w.addNVSub(0x1000, 0, CAN::UNSIGNED8, QString(), QString(), QString()));
         QVERIFY(!w.delIndex(0x1000) && !w.delSub(0x1000, 0));
-        QVERIFY(!w.setParameterValue(0x1000, 0, str("1"), {}) && !w.setDenotation(0x1000, 0, {}));
+        QVERIFY(!w.setParameterValue(0x1000, 0, qs("1"), {}) && !w.setDenotation(0x1000, 0, {}));
         w.updateDeviceCommisioning(1, 1, QString(), 1, QString());
-        w.updateOtherSettings(str("a"), str("b"), str("c"));
+        w.updateOtherSettings(qs("a"), qs("b"), qs("c"));
         w.updateOptionalObjects({1});
         QVERIFY(w.findChildren<QObject *>().isEmpty());
     }
@@ -338,39 +318,39 @@ private slots:
         QTest::addColumn<QString>("failure");
         for (const char *failure :
              {"vanished", "disk full", "replaced by a link to /dev/full", "read-only folder"})
-            QTest::newRow(failure) << str(failure);
+            QTest::newRow(failure) << qs(failure);
     }
     void failedWriteKeepsTheFileAndCanBeRetried()
     {
         QFETCH(QString, failure);
-        if (failure.startsWith(str("read-only")) && geteuid() == 0)
+        if (failure.startsWith(qs("read-only")) && geteuid() == 0)
             QSKIP("root writes into read-only folders");
         const QByteArray original = "[1017]\nk=1\n\n[big]\nk=" + QByteArray(64 * 1024, 'x') + '\n';
-        const QString path = copyOf(original, str("device.dcf"));
+        const QString path = copyOf(original, qs("device.dcf"));
         const QString folder = QFileInfo(path).path();
         DCFWriter writer;
         QVERIFY(writer.setDCFFile(path));
-        writer.updateOtherSettings(str("1017"), str("ParameterValue"), str("100"));
+        writer.updateOtherSettings(qs("1017"), qs("ParameterValue"), qs("100"));
 
         rlimit limit{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
         const rlimit old = limit;
-        QString device = str("/dev/full");
-        QStringList left{str("device.dcf")}; // all the folder holds afterwards: no temporary file
-        if (failure == str("vanished")) {
+        QString device = qs("/dev/full");
+        QStringList left{qs("device.dcf")}; // all the folder holds afterwards: no temporary file
+        if (failure == qs("vanished")) {
             QVERIFY(QFile::remove(path));
             left.clear();
-        } else if (failure == str("disk full")) {
+        } else if (failure == qs("disk full")) {
             limit.rlim_cur = 16 * 1024;
-        } else if (failure.startsWith(str("read-only"))) {
+        } else if (failure.startsWith(qs("read-only"))) {
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         } else {
             // As root a faulty writer could rename a text file over the device: use our own node.
             if (geteuid() == 0) {
-                device = folder + str("/full");
+                device = folder + qs("/full");
                 if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)))
                     QSKIP("no device nodes can be made here");
-                left << str("full");
+                left << qs("full");
             }
             QVERIFY(QFile::remove(path) && QFile::link(device, path));
         }
@@ -381,21 +361,21 @@ private slots:
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!ok);
         QVERIFY(!QFileInfo(device).isFile());
-        if (failure.contains(str("link"))) // still the link, not a file put in its place
+        if (failure.contains(qs("link"))) // still the link, not a file put in its place
             QCOMPARE(QFileInfo(path).symLinkTarget(), device);
         else if (!left.isEmpty())
-            QCOMPARE(readAll(path), original);
+            QCOMPARE(readFile(path), original);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name),
                  left);
 
         // The cause gone, the next write reports its own success and brings the edit.
         if (!QFileInfo(path).isFile()) {
             QFile::remove(path); // the link, if any
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(original) == original.size());
+            QVERIFY(writeFile(path, original));
         }
         QVERIFY(writer.writeFile());
-        QCOMPARE(readAll(path), QByteArray(original).replace("k=1\n", "k=1\nParameterValue=100\n"));
+        QCOMPARE(readFile(path),
+                 QByteArray(original).replace("k=1\n", "k=1\nParameterValue=100\n"));
     }
 };
 

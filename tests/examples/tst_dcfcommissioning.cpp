@@ -2,15 +2,22 @@
 
 #include "commissioningsettings.h"
 #include "dcfcommissioning.h"
+#include "testutil.h"
 
 #include <QtTest>
+
+// The tool's command line from a text split at "|".
+static QStringList args(const char *text)
+{
+    return qs(text).split(QLatin1Char('|'));
+}
 
 class TestDcfCommissioning : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    const QString m_eds = m_dir.filePath(QStringLiteral("device.eds"));
+    const QString m_eds = m_dir.filePath(qs("device.eds"));
     const QByteArray m_original = "[1017]\nParameterName=Heartbeat\nDefaultValue=0\n\n"
                                   "[DeviceComissioning]\nNodeID=1\nNodeName=old\n";
 
@@ -19,29 +26,22 @@ class TestDcfCommissioning : public QObject
     // "EDS" and "OUT" in the arguments stand for the device file and the output.
     int exec(QStringList arguments, const QString &output)
     {
-        arguments.replaceInStrings(QStringLiteral("EDS"), m_eds);
-        arguments.replaceInStrings(QStringLiteral("OUT"), output);
+        arguments.replaceInStrings(qs("EDS"), m_eds);
+        arguments.replaceInStrings(qs("OUT"), output);
         QString text;
         QTextStream out(&text);
         m_errors.clear();
         QTextStream err(&m_errors);
         return DcfCommissioning().exec(arguments, out, err);
     }
-    static QByteArray readAll(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
 private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("Zezuzu Test"));
-        QCoreApplication::instance()->setProperty("AppNameWithVersion",
-                                                  QStringLiteral("dcfconfig test"));
-        QFile file(m_eds);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_original) == m_original.size());
+        QCoreApplication::setOrganizationName(qs("Zezuzu Test"));
+        QCoreApplication::instance()->setProperty("AppNameWithVersion", qs("dcfconfig test"));
+        QVERIFY(writeFile(m_eds, m_original));
     }
 
     void exitCodesAndResult_data()
@@ -75,41 +75,33 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QByteArray, written);
         const QString output = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
-        QCOMPARE(
-            exec(arguments.prepend(QStringLiteral("dcfconfig|")).split(QLatin1Char('|')), output),
-            exitCode);
+        QCOMPARE(exec(arguments.prepend(qs("dcfconfig|")).split(QLatin1Char('|')), output),
+                 exitCode);
         QCOMPARE(m_errors.isEmpty(), exitCode == 0);
-        QCOMPARE(QFile::exists(output), !written.isEmpty());
-        QCOMPARE(readAll(output), written);
-        QCOMPARE(readAll(m_eds), m_original); // with -o only the copy changes
+        QCOMPARE(readFile(output), written.isEmpty() ? QByteArray("<unreadable>") : written);
+        QCOMPARE(readFile(m_eds), m_original); // with -o only the copy changes
     }
 
     void commandLineComesBeforeRememberedValues()
     {
         CommissioningSettings::rememberValues(
-            {QStringLiteral("dcfconfig"), QStringLiteral("--node-id"), QStringLiteral("3"),
-             QStringLiteral("--net-number=7"), QStringLiteral("--node-name=old")});
-        const QString output = m_dir.filePath(QStringLiteral("remembered.dcf"));
-        const QStringList given
-            = {QStringLiteral("dcfconfig"), QStringLiteral("EDS"), QStringLiteral("--node-id=9"),
-               QStringLiteral("-o"), QStringLiteral("OUT")};
-        QCOMPARE(exec(CommissioningSettings::withRememberedValues(given), output), 0);
-        QCOMPARE(readAll(output),
+            args("dcfconfig|--node-id|3|--net-number=7|--node-name=old"));
+        const QString output = m_dir.filePath(qs("remembered.dcf"));
+        QCOMPARE(exec(CommissioningSettings::withRememberedValues(
+                          args("dcfconfig|EDS|--node-id=9|-o|OUT")),
+                      output),
+                 0);
+        QCOMPARE(readFile(output),
                  QByteArray(m_original)
                      .replace("NodeID=1\nNodeName=old\n", "NodeID=9\nNodeName=old\nNetNumber=7\n"));
     }
 
     void windowJobPassesEveryValue()
     {
-        const CommissioningSettings values{5, 500, 4, QStringLiteral("Line 1"),
-                                           QStringLiteral("io")};
-        const QString output = m_dir.filePath(QStringLiteral("window.dcf"));
-        QCOMPARE(exec(QStringList{QStringLiteral("dcfconfig"), QStringLiteral("EDS"),
-                                  QStringLiteral("-o"), QStringLiteral("OUT")}
-                          + values.arguments(),
-                      output),
-                 0);
-        QCOMPARE(readAll(output),
+        const CommissioningSettings values{5, 500, 4, qs("Line 1"), qs("io")};
+        const QString output = m_dir.filePath(qs("window.dcf"));
+        QCOMPARE(exec(args("dcfconfig|EDS|-o|OUT") + values.arguments(), output), 0);
+        QCOMPARE(readFile(output),
                  QByteArray(m_original)
                      .replace("NodeName=old\n", "NodeName=io\nBaudrate=500\n"
                                                 "NetNumber=4\nNetworkName=Line 1\n")

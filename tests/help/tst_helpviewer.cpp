@@ -1,32 +1,15 @@
 #include <ZezuzuDOD/helpviewer.h>
 
-#include <QFile>
-#include <QHelpContentModel>
-#include <QHelpContentWidget>
-#include <QHelpEngine>
-#include <QHelpIndexModel>
-#include <QHelpIndexWidget>
-#include <QHelpSearchEngine>
-#include <QLineEdit>
-#include <QPointer>
-#include <QSignalSpy>
-#include <QSplitter>
-#include <QStandardPaths>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextBlock>
-#include <QTextBrowser>
+#include "testutil.h"
+
+#include <QtHelp>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <memory>
 
 namespace {
-
-QString qs(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 QUrl helpUrl(const char *page)
 {
@@ -93,11 +76,9 @@ private slots:
         QVERIFY(std::count(pixels, pixels + page.width() * page.height(), qRgb(200, 0, 200))
                 >= 40 * 40);
 
-        QFile local(m_dir->filePath(qs("local page #1 ü.html")));
-        QVERIFY(local.open(QIODevice::WriteOnly));
-        local.write("<p>Beside the help</p>");
-        local.close();
-        browser->setSource(QUrl::fromLocalFile(local.fileName()));
+        const QString local = m_dir->filePath(qs("local page #1 ü.html"));
+        QVERIFY(writeFile(local, "<p>Beside the help</p>"));
+        browser->setSource(QUrl::fromLocalFile(local));
         QCOMPARE(browser->toPlainText(), qs("Beside the help"));
     }
 
@@ -146,18 +127,16 @@ private slots:
     void unreadableCollectionLeavesTabsEmpty()
     {
         QFETCH(QByteArray, content);
-        QFile file(m_dir->filePath(qs("broken.qhc")));
-        QVERIFY(content.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(content) > 0));
-        file.close();
-        m_viewer->setHelpFile(file.fileName());
+        const QString file = m_dir->filePath(qs("broken.qhc"));
+        QVERIFY(content.isEmpty() || writeFile(file, content));
+        m_viewer->setHelpFile(file);
         QHelpEngine *engine = m_viewer->findChild<QHelpEngine *>();
         QTRY_VERIFY(!engine->contentModel()->isCreatingContents()
                     && !engine->indexModel()->isCreatingIndex());
         QCOMPARE(m_viewer->findChild<QTabWidget *>()->count(), 3);
         QCOMPARE(engine->contentModel()->rowCount() + engine->indexModel()->rowCount(), 0);
         m_viewer.reset();
-        QCOMPARE(file.exists(), !content.isEmpty());
-        QVERIFY(content.isEmpty() || (file.open(QIODevice::ReadOnly) && file.readAll() == content));
+        QCOMPARE(readFile(file), content.isEmpty() ? QByteArray("<unreadable>") : content);
     }
 
 private:

@@ -1,10 +1,7 @@
 #include <ZezuzuDOD/tcpsocketclient.h>
 
-#include <QDataStream>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTcpServer>
-#include <QTest>
+#include <QtNetwork>
+#include <QtTest>
 
 #include <memory>
 

@@ -9,12 +9,7 @@
 #include <ZezuzuDOD/edshighlighter.h>
 #include <ZezuzuDOD/plchighlighter.h>
 
-#include <QMetaEnum>
-#include <QRegularExpression>
-#include <QStringList>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
+#include <QtGui>
 
 namespace HighlightReference {
 

@@ -1,35 +1,15 @@
 #include <ZezuzuDOD/fileviewerdialog.h>
 
-#include <QApplication>
-#include <QDesktopServices>
-#include <QFileSystemWatcher>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSaveFile>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QSyntaxHighlighter>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextEdit>
+#include "testutil.h"
+
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
-QString qs(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
 QTextEdit *viewer(const FileViewerDialog &dialog)
 {
-    return dialog.findChild<QTextEdit *>(QStringLiteral("txtViewer"));
+    return dialog.findChild<QTextEdit *>(qs("txtViewer"));
 }
 
 void showActive(FileViewerDialog &dialog)
@@ -41,19 +21,13 @@ void showActive(FileViewerDialog &dialog)
 
 } // namespace
 
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public slots:
-    void openUrl(const QUrl &url) { urls << url; }
-
-public:
-    QList<QUrl> urls;
-};
-
 class TestFileViewerDialog : public QObject
 {
     Q_OBJECT
+
+public slots:
+    // Stands in for the system's viewer of file URLs.
+    void openUrl(const QUrl &url) { m_opened << url; }
 
 private slots:
     void initTestCase()
@@ -77,8 +51,7 @@ private slots:
         row("resource folder", ":/doc/", "File Viewer - ", "");
         row("file path shown whole; complete suffix b.txt", "docs/a.b.txt",
             "File Viewer - docs/a.b.txt", "");
-        row("suffix compared with case: C", "MAIN.C", "File Viewer - MAIN.C", "");
-        row("suffix compared with case: EDS", "device.EDS", "File Viewer - device.EDS", "");
+        row("suffix compared with case", "device.EDS", "File Viewer - device.EDS", "");
         row("dcf is a device file", "device.dcf", "File Viewer - device.dcf", "EdsHighlighter");
         row("header", "x.h", "File Viewer - x.h", "AnsiCHighlighter");
     }
@@ -91,37 +64,20 @@ private slots:
         QFETCH(QString, highlighter);
         FileViewerDialog dialog(path);
         QCOMPARE(dialog.windowTitle(), title);
-        QCOMPARE(viewer(dialog)->toPlainText(),
-                 QStringLiteral("Error %1 is not readable.").arg(path));
+        QCOMPARE(viewer(dialog)->toPlainText(), qs("Error %1 is not readable.").arg(path));
         const auto *attached = viewer(dialog)->document()->findChild<QSyntaxHighlighter *>();
         QCOMPARE(attached ? QString::fromLatin1(attached->metaObject()->className()) : QString(),
                  highlighter);
     }
 
-    void fontStepsByKey()
-    {
-        FileViewerDialog dialog(file("font.log", "text"));
-        showActive(dialog);
-        QTextEdit *edit = viewer(dialog);
-        const auto step = [edit](int from, Qt::Key key) {
-            QFont font = edit->font();
-            font.setPointSize(from);
-            edit->setFont(font);
-            QTest::keyClick(edit, key, Qt::ControlModifier);
-            return edit->font().pointSize();
-        };
-        QCOMPARE(step(10, Qt::Key_Plus), 12);
-        QCOMPARE(step(12, Qt::Key_Minus), 11);
-        QCOMPARE(step(1, Qt::Key_Minus), 1);
-    }
-
-    void searchByKey()
+    // The shortcuts typed on the text edit, and the folder button of the search frame.
+    void keysAndOpenFolder()
     {
         FileViewerDialog dialog(file("search.log", "alpha beta alpha BETA alpha"));
         showActive(dialog);
         QTextEdit *edit = viewer(dialog);
-        auto *frame = dialog.findChild<QFrame *>(QStringLiteral("frSearchAndButton"));
-        auto *line = dialog.findChild<QLineEdit *>(QStringLiteral("edtSearchLine"));
+        auto *frame = dialog.findChild<QFrame *>(qs("frSearchAndButton"));
+        auto *line = dialog.findChild<QLineEdit *>(qs("edtSearchLine"));
         QVERIFY(!frame->isVisible());
 
         QTest::keyClick(edit, Qt::Key_N);
@@ -129,7 +85,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Slash);
         QVERIFY(frame->isVisible());
         QTRY_COMPARE(QApplication::focusWidget(), line);
-        line->setText(QStringLiteral("beta"));
+        line->setText(qs("beta"));
         QCOMPARE(edit->textCursor().selectionStart(), 6);
         QTest::keyClick(line, Qt::Key_Return);
         QVERIFY(!frame->isVisible());
@@ -140,20 +96,24 @@ private slots:
         QCOMPARE(edit->textCursor().selectionStart(), 17); // no wrap-around
         QTest::keyClick(edit, Qt::Key_B);
         QCOMPARE(edit->textCursor().selectionStart(), 6);
-        QCOMPARE(edit->toPlainText(), QStringLiteral("alpha beta alpha BETA alpha"));
-    }
+        QCOMPARE(edit->toPlainText(), qs("alpha beta alpha BETA alpha"));
 
-    void openFolderOpensTheFilesFolder()
-    {
-        UrlRecorder recorder;
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "openUrl");
-        FileViewerDialog dialog(file("folder.log", "x"));
-        showActive(dialog);
-        QTest::keyClick(viewer(dialog), Qt::Key_Slash);
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("pushButton")),
-                          Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QCOMPARE(recorder.urls, QList<QUrl>{QUrl::fromLocalFile(m_dir.path())});
+        const auto step = [edit](int from, Qt::Key key) {
+            QFont font = edit->font();
+            font.setPointSize(from);
+            edit->setFont(font);
+            QTest::keyClick(edit, key, Qt::ControlModifier);
+            return edit->font().pointSize();
+        };
+        QCOMPARE(step(10, Qt::Key_Plus), 12);
+        QCOMPARE(step(12, Qt::Key_Minus), 11);
+        QCOMPARE(step(1, Qt::Key_Minus), 1);
+
+        QDesktopServices::setUrlHandler(qs("file"), this, "openUrl");
+        QTest::keyClick(edit, Qt::Key_Slash);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(qs("pushButton")), Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(qs("file"));
+        QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(m_dir.path())});
     }
 
     // Each change gets its own reload, 700 ms after its notification; none is merged away.
@@ -171,7 +131,7 @@ private slots:
             QTRY_COMPARE(changes.count(), i);
         }
         QTRY_COMPARE(reloads.count(), 3);
-        QCOMPARE(viewer(dialog)->toPlainText(), QStringLiteral("0123"));
+        QCOMPARE(viewer(dialog)->toPlainText(), qs("0123"));
         QTest::qWait(1000);
         QCOMPARE(reloads.count(), 3);
     }
@@ -187,11 +147,11 @@ private slots:
         }
         QVERIFY(QFile::remove(path));
         QTest::qWait(1000); // the reload of the deletion keeps the text
-        QCOMPARE(viewer(dialog)->toPlainText(), QStringLiteral("[1003]"));
-        writeFile(path, "[1004]");
-        QTRY_COMPARE(viewer(dialog)->toPlainText(), QStringLiteral("[1004]"));
-        writeFile(path, QByteArray("[1005]\0[1006]", 13)); // a reload ends at a zero byte
-        QTRY_COMPARE(viewer(dialog)->toPlainText(), QStringLiteral("[1005]"));
+        QCOMPARE(viewer(dialog)->toPlainText(), qs("[1003]"));
+        QVERIFY(writeFile(path, "[1004]"));
+        QTRY_COMPARE(viewer(dialog)->toPlainText(), qs("[1004]"));
+        QVERIFY(writeFile(path, QByteArray("[1005]\0[1006]", 13))); // a reload ends at a zero byte
+        QTRY_COMPARE(viewer(dialog)->toPlainText(), qs("[1005]"));
     }
 
     void reloadKeepsFirstVisibleLine()
@@ -208,7 +168,7 @@ private slots:
         bar->setValue(2000);
         const int line = viewer(dialog)->cursorForPosition(QPoint()).blockNumber();
         QVERIFY(line > 0);
-        writeFile(path, text + "appended\n");
+        QVERIFY(writeFile(path, text + "appended\n"));
         QTRY_VERIFY(viewer(dialog)->toPlainText().endsWith(QLatin1String("appended\n")));
         QTRY_COMPARE(viewer(dialog)->cursorForPosition(QPoint()).blockNumber(), line);
     }
@@ -227,11 +187,11 @@ private:
     QString file(const char *name, const QByteArray &bytes)
     {
         const QString path = m_dir.filePath(qs(name));
-        writeFile(path, bytes);
-        return path;
+        return writeFile(path, bytes) ? path : QString();
     }
 
     QTemporaryDir m_dir;
+    QList<QUrl> m_opened;
 };
 
 QTEST_MAIN(TestFileViewerDialog)

@@ -1,5 +1,7 @@
 #include <ZezuzuDOD/genericviewsearch.h>
 
+#include "testutil.h"
+
 #include <QtTest>
 #include <QtWidgets>
 
@@ -10,11 +12,6 @@ namespace {
 constexpr int Role = GenericViewSearch::SearchTextRole;
 const QString red = QStringLiteral("QPushButton {background-color: red}");
 const QString blue = QStringLiteral("QPushButton {background-color: blue}");
-
-QString qs(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // A model whose data() calls a hook, so that a test can act in the middle of a scan.
 class HookedModel : public QStandardItemModel
@@ -85,8 +82,7 @@ private slots:
         layout->addWidget(button = new QPushButton(qs("Find")));
         layout->addWidget(table = new QTableView);
         model.onRead = nullptr;
-        fill(model,
-             qs("Alpha,beta \u00C4rger,GAMMA ray,alphabet,-,delta \u212A").split(QLatin1Char(',')));
+        fill(model, qs("Alpha,beta,GAMMA ray,alphabet,-,delta").split(QLatin1Char(',')));
         table->setModel(&model);
         search = new GenericViewSearch(table, edit, button, window);
         window->resize(400, 300);
@@ -106,8 +102,6 @@ private slots:
         QTest::newRow("wraps round to rows before the selection") << 3 << qs("alpha") << 0;
         QTest::newRow("selected row is not found again") << 2 << qs("gamma") << -1;
         QTest::newRow("column 1 is not searched") << -1 << qs("zeta") << -1;
-        QTest::newRow("KELVIN SIGN folds to k") << -1 << qs("K") << 5;
-        QTest::newRow("letters beyond ASCII fold") << -1 << qs("\u00E4RGER") << 1;
     }
     void searchNext()
     {

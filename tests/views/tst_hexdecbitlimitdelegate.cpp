@@ -1,14 +1,11 @@
 #include <ZezuzuDOD/hexdecbitlimitdelegate.h>
 
+#include "testutil.h"
+
 #include <QtTest>
 #include <QtWidgets>
 
 namespace {
-
-QString qs(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // A cell of row 0; a bit width or maximum of 0 is left out of the item.
 QTableWidgetItem *setCell(QTableWidget &table, int column, const char *text, int bits = 0,

@@ -1,19 +1,14 @@
 #include <ZezuzuDOD/customlineedit.h>
 
-#include <QPluginLoader>
-#include <QStandardPaths>
-#include <QTest>
+#include "testutil.h"
+
 #include <QtDesigner/QDesignerComponents>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QDesignerFormWindowManagerInterface>
 #include <QtDesigner/QDesignerIntegration>
+#include <QtTest>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
-
-static QString qs(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class TestDesignerPlugin : public QObject
 {
