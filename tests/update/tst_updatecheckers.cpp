@@ -3,7 +3,7 @@
 
 #include "messageboxcloser.h"
 #include "testutil.h"
-#include "updateserver.h"
+#include "updatetestserver.h"
 
 #include <QtNetwork>
 #include <QtTest>
@@ -15,29 +15,9 @@ const QByteArray DevicePath = "/versioninfo/Device.info";
 const QByteArray QueryPath = "/versioninfo/versionstest.php";
 const QString Invalid = qs("Invalid data received from update server:");
 
-// The certificates that the build made for this tree; ca.pem is the authority the tests trust.
-QString certificate(const char *name)
-{
-    return QStringLiteral(UPDATE_TEST_CERTIFICATES "/") + QLatin1String(name);
-}
-
-// A server on 127.0.0.1 with the named certificate and the test key; plain HTTP for nullptr.
-std::unique_ptr<UpdateServer> startServer(const char *certificateName = "server.pem")
-{
-    auto server = std::make_unique<UpdateServer>();
-    QString error;
-    if (certificateName
-        && !server->setCertificate(certificate(certificateName), certificate("server.key"), &error))
-        qFatal("%s", qPrintable(error));
-    if (!server->listen(QHostAddress::LocalHost))
-        qFatal("cannot listen: %s", qPrintable(server->errorString()));
-    return server;
-}
-
-QUrl baseUrl(const QTcpServer &server, const char *scheme = "https")
-{
-    return QUrl(QLatin1String(scheme) + QStringLiteral("://127.0.0.1:%1").arg(server.serverPort()));
-}
+using UpdateTest::baseUrl;
+using UpdateTest::certificate;
+using UpdateTest::startServer;
 
 QByteArray answer(const QMap<QString, QString> &versions)
 {
