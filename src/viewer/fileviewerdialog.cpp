@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <QUrl>
 
-
 namespace {
 
 // Larger files keep the tool busy for a long time and take gigabytes as a text document.
