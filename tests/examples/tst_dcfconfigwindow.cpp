@@ -458,6 +458,12 @@ private slots:
         DcfConfigWindow window;
         window.helpMenu()->showTipAtStartup();
         QVERIFY(!window.findChild<TipOfTheDay *>());
+        // From the menu it goes on after the tip shown last, with the choice as it was left.
+        TipOfTheDay *tip = window.helpMenu()->showTipOfTheDay();
+        QVERIFY(tip->findChild<QTextBrowser *>()->toPlainText().startsWith(
+            QLatin1String("Type part of an index")));
+        QVERIFY(!child<QCheckBox>(tip, "checkBox")->isChecked());
+        tip->close();
     }
 
     void inputsAndRecentFilesOutliveTheWindow()
