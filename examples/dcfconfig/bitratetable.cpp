@@ -58,10 +58,10 @@ void BitRateTable::setSupportedRates(const QVector<int> &rates)
     const QVector<int> all = CommissioningSettings::baudRates();
     for (int column = 0; column < all.size(); ++column) {
         const bool supported = rates.contains(all.at(column));
+        const QString tip = supported ? tr("%1 kbit/s: supported by the device")
+                                      : tr("%1 kbit/s: not supported by the device");
         item(0, column)->setCheckState(supported ? Qt::Checked : Qt::Unchecked);
-        item(0, column)->setToolTip(supported ? tr("%1 kbit/s: supported by the device")
-                                              : tr("%1 kbit/s: not supported by the device"));
-        item(0, column)->setToolTip(item(0, column)->toolTip().arg(all.at(column)));
+        item(0, column)->setToolTip(tip.arg(all.at(column)));
     }
 }
 

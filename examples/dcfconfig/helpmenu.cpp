@@ -13,12 +13,12 @@
 #include <QApplication>
 #include <QHelpContentModel>
 #include <QHelpEngine>
+#include <QHelpLink>
 #include <QMainWindow>
 #include <QMenu>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QStatusBar>
-#include <QTextBrowser>
 
 namespace {
 
@@ -104,23 +104,19 @@ HelpViewer *HelpMenu::showManual()
 void HelpMenu::showFirstPage()
 {
     auto *engine = m_helpViewer->findChild<QHelpEngine *>();
-    QTextBrowser *pages = nullptr;
-    const QList<QTextBrowser *> browsers = m_helpViewer->findChildren<QTextBrowser *>();
-    for (QTextBrowser *browser : browsers) {
-        if (qstrcmp(browser->metaObject()->className(), "HelpBrowser") == 0)
-            pages = browser;
-    }
-    if (!engine || !pages)
+    if (!engine)
         return;
     QHelpContentModel *model = engine->contentModel();
-    const auto show = [model, pages] {
+    HelpViewer *viewer = m_helpViewer;
+    // The viewer shows a page of its collection as it does for an index entry.
+    const auto show = [model, viewer] {
         if (QHelpContentItem *first = model->contentItemAt(model->index(0, 0)))
-            pages->setSource(first->url());
+            viewer->onDocumentActivated({first->url(), first->title()}, QString());
     };
     if (model->rowCount() > 0)
         show();
     else
-        connect(model, &QHelpContentModel::contentsCreated, pages, show);
+        connect(model, &QHelpContentModel::contentsCreated, viewer, show);
 }
 
 TipOfTheDay *HelpMenu::showTipOfTheDay()

@@ -67,7 +67,10 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     VarnioBaseApplication app(argc, argv, QStringLiteral("DCF Config"), QStringLiteral("0.9.0"));
     QCoreApplication::setOrganizationName(QStringLiteral("Varnio"));
-    app.setProperty("AppNameWithVersion", QStringLiteral("DCF Config 0.9.0"));
+    // Names the settings store, so each version of the tool keeps its own.
+    const QString nameWithVersion = QCoreApplication::applicationName() + QLatin1Char(' ')
+                                    + QCoreApplication::applicationVersion();
+    app.setProperty("AppNameWithVersion", nameWithVersion);
 
     QTextStream out(stdout);
     QTextStream err(stderr);

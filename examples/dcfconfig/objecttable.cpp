@@ -35,6 +35,9 @@ ObjectTable::ObjectTable(QWidget *parent)
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
+    // Hundreds of cells would stand between the search line and the Write button: Tab leaves
+    // the table, the arrow keys move within it.
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     // Device files have hundreds of entries: rows as tight as their text allows.
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);

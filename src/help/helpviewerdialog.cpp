@@ -10,9 +10,13 @@
 
 namespace {
 
+// Looks where QTextEdit::scrollToAnchor() looks: an anchor just before a heading
+// ("<a name=x></a><h2>") names the heading's block, not a fragment of its text.
 bool hasAnchor(const QTextDocument *document, const QString &name)
 {
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.charFormat().anchorNames().contains(name))
+            return true;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             if (it.fragment().charFormat().anchorNames().contains(name))
                 return true;

@@ -47,12 +47,12 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         QDesktopServices::setUrlHandler(qs("file"), this, "openUrl");
         QVERIFY(m_dir.isValid());
-        // Long enough that each anchor but the first can be scrolled to the top.
-        QByteArray html;
-        for (const char *anchor : {"start", "wiring", "nodes"}) {
-            html += QByteArray("<h2><a name=\"") + anchor + "\"></a>" + anchor + "</h2>";
-            html += QByteArray("<p>Filler line.</p>").repeated(60);
-        }
+        // Long enough that each anchor but the first can be scrolled to the top. The last
+        // anchor stands before its heading, where it names the heading's block, not its text.
+        const QByteArray filler = QByteArray("<p>Filler line.</p>").repeated(60);
+        const QByteArray html = "<h2><a name=\"start\"></a>start</h2>" + filler
+                                + "<h2><a name=\"wiring\"></a>wiring</h2>" + filler
+                                + "<a name=\"nodes\"></a><h2>nodes</h2>" + filler;
         m_helpFile = m_dir.filePath(qs("help #1 für 50%.html"));
         QVERIFY(writeFile(m_helpFile, html));
     }
