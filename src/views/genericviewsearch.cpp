@@ -64,7 +64,13 @@ GenericViewSearch::GenericViewSearch(QAbstractItemView *view, QLineEdit *lineEdi
     }
 }
 
-GenericViewSearch::~GenericViewSearch() = default;
+GenericViewSearch::~GenericViewSearch()
+{
+    // The view keeps the busy display. Left shown by a scan that ends with this object, it would
+    // stay over the window and, being window modal, take all input from it.
+    if (m_progressDialog)
+        m_progressDialog->hide();
+}
 
 QAction *GenericViewSearch::getMenuAction(ActionType type)
 {
@@ -227,10 +233,13 @@ void GenericViewSearch::searchThroughRows(const QString &text, unsigned char ste
 
 void GenericViewSearch::handleFoundIndex()
 {
-    if (m_busy || !hasModel())
+    if (m_busy)
         return;
+    // Hidden also when the model went away during the scan: the display is window modal.
     showProgressBar(false, false, 0);
     emit stopAutoscroll();
+    if (!hasModel())
+        return;
     dropDeadHits();
     if (m_foundList.isEmpty()) {
         searchResult(NotFound);
@@ -252,10 +261,10 @@ void GenericViewSearch::handleFoundIndex()
 
 void GenericViewSearch::handleFoundIndices()
 {
-    if (!hasModel())
-        return;
     emit stopAutoscroll();
     showProgressBar(false, false, 0);
+    if (!hasModel())
+        return;
     // Cleared on its own first, so that the selection change below is not compared range by
     // range with the previous selection.
     clearSelection();

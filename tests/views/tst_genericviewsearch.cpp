@@ -269,10 +269,13 @@ private slots:
         QPointer<QObject> view = table, victim = search;
         table->setModel(scan);
         QSignalSpy autoscroll(search, &GenericViewSearch::stopAutoscroll);
+        const QPointer<QProgressDialog> busy = table->findChild<QProgressDialog *>();
         const auto is = [&](const char *name) {
             return change == QLatin1String(name);
         };
         scan->onRead = [&](int row) {
+            if (row == 500) // the busy display is shown at the event processing of row 1000
+                QThread::msleep(250);
             if (row == 1500) // acts at the event processing of row 2000
                 QTimer::singleShot(0, [&] {
                     if (is("second request")) {
@@ -290,6 +293,8 @@ private slots:
                 });
         };
         search->searchAllOccurrence(qs("hit"));
+        // A busy display left behind is window modal: the window would take no input any more.
+        QVERIFY(!busy || !busy->isVisible());
         if (view && scan && victim) {
             QCOMPARE(autoscroll.count(), 1);
             const QModelIndexList rows = table->selectionModel()->selectedRows();
