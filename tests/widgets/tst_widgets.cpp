@@ -271,6 +271,97 @@ private slots:
         QCOMPARE(rect(S::SE_ItemViewItemFocusRect, &style), focus.adjusted(-focus.left(), 0, 0, 0));
     }
 
+    void splitterGrip_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("vertical bar: dots down the middle") << true;
+        QTest::newRow("horizontal bar: dots across the middle") << false;
+    }
+
+    // Nine dots 8 pixels apart around the handle's centre; nothing on a handle without width.
+    void splitterGrip()
+    {
+        QFETCH(bool, vertical);
+        QuelmAppStyle style(new QCommonStyle, QString());
+        QStyleOption option;
+        option.state = vertical ? S::State_Horizontal : S::State_None;
+        option.rect = vertical ? QRect(0, 0, 10, 100) : QRect(0, 0, 100, 10); // centre (4, 49)
+        const auto draw = [&] {
+            return rendered(Qt::gray, [&](QPainter *p) {
+                style.drawControl(S::CE_Splitter, &option, p, nullptr);
+            });
+        };
+        QImage image = draw();
+        // (along the bar, across it): a white block of 2 x 3 pixels beside or above a black
+        // one of 1 x 2 (over the white's first column on a vertical bar), then a gap.
+        const auto at = [&](int along, int across) {
+            return QColor(vertical ? image.pixel(across, along) : image.pixel(along, across));
+        };
+        const int black = 5, white = vertical ? 6 : 3;
+        for (int dot = 17; dot <= 81; dot += 8) {
+            QCOMPARE(at(dot, black), QColor(Qt::black));
+            QCOMPARE(at(dot + 1, black), QColor(Qt::black));
+            QCOMPARE(at(dot + 2, white), QColor(Qt::white));
+            QCOMPARE(at(dot + 2, black), vertical ? QColor(Qt::white) : QColor(Qt::gray));
+            QCOMPARE(at(dot + 4, black), QColor(Qt::gray));
+        }
+        QCOMPARE(at(9, black), QColor(Qt::gray));
+        QCOMPARE(at(89, black), QColor(Qt::gray));
+        option.rect = vertical ? QRect(0, 0, 1, 100) : QRect(0, 0, 100, 1);
+        image = draw();
+        QCOMPARE(image, rendered(Qt::gray, [](QPainter *) {}));
+    }
+
+    void toolBoxTab_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("sunken");
+        QTest::newRow("raised") << int(S::State_None) << false;
+        QTest::newRow("pressed is sunken") << int(S::State_Sunken) << true;
+        QTest::newRow("current is sunken") << int(S::State_On) << true;
+    }
+
+    void toolBoxTab()
+    {
+        QFETCH(int, state);
+        QFETCH(bool, sunken);
+        QuelmAppStyle style(new QCommonStyle, QString());
+        QStyleOption option;
+        option.rect = QRect(10, 10, 100, 30);
+        option.state = S::State(state);
+        option.palette.setColor(QPalette::Button, QColor(10, 200, 30));
+        const QImage image = rendered(Qt::gray, [&](QPainter *p) {
+            style.drawControl(S::CE_ToolBoxTabShape, &option, p, nullptr);
+        });
+        const QPalette &pal = option.palette;
+        QCOMPARE(image.pixel(60, 25), pal.button().color().rgb());
+        QCOMPARE(image.pixel(10, 10), (sunken ? pal.dark() : pal.light()).color().rgb());
+        QCOMPARE(image.pixel(109, 39), (sunken ? pal.light() : pal.dark()).color().rgb());
+    }
+
+    // Black at alpha 10 over whatever is beneath, centred in the text rectangle.
+    void overlayPainting()
+    {
+        QWidget parent;
+        parent.resize(300, 200);
+        TextOverlay overlay(qs("HINT"), &parent);
+        overlay.setGeometry(0, 0, 300, 200);
+        overlay.setCoords(QPoint(100, 0), QPoint(299, 199));
+        QImage image(300, 200, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        overlay.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        QRect ink;
+        int darkest = 255;
+        for (int i = 0; i < 300 * 200; ++i) {
+            const int red = qRed(image.pixel(i % 300, i / 300));
+            darkest = qMin(darkest, red);
+            ink |= red < 255 ? QRect(i % 300, i / 300, 1, 1) : QRect();
+        }
+        QVERIFY2(qAbs(darkest - 255 * 245 / 255) <= 1, qPrintable(QString::number(darkest)));
+        QVERIFY(ink.left() > 100 && qAbs(ink.center().x() - 200) <= 3
+                && qAbs(ink.center().y() - 100) <= 6);
+    }
+
     void rotatedLabels() // upwards from the section's bottom-right corner, glyphs inside it
     {
         QuelmAppStyle style(QStyleFactory::create(qs("Fusion")), QString());
@@ -291,7 +382,7 @@ private slots:
     }
 };
 
-// Not covered: the overlay's painting, the splitter grip, the tool box tab shape, the style hints,
+// Not covered: the style hints,
 // dock widget parts and the elements of the named style, each a fixed rectangle, colour or call;
 // the proxy's ownership of the named style; labels of headers other than the rotated-label one;
 // the order of ClickableLineEdit's signal and slot, which its header states.
