@@ -173,6 +173,7 @@ private slots:
         QTest::newRow("Base64 / is sent unescaped, UTF-16 key") << QString() << qs("ü") << qs("ü");
         QTest::newRow("base path kept") << qs("/mirror") << qs("1777") << qs("1777");
         QTest::newRow("trailing slash not doubled") << qs("/mirror/") << qs("1777") << qs("1777");
+        QTest::newRow("empty product still answered") << QString() << QString() << QString();
     }
 
     void query()
@@ -198,6 +199,8 @@ private slots:
         QVERIFY(request.queryValid);
         QCOMPARE(request.command, qint16(0x200A));
         QCOMPARE(request.arguments, QStringList{key});
+        QVERIFY(check.versions.count() || check.versions.wait());
+        QCOMPARE(check.versions.first().at(1).toString(), key + QLatin1String("-10"));
     }
 
     void versionComparison_data()
