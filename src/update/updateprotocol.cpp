@@ -70,9 +70,12 @@ bool readFrame(const QByteArray &frame, QByteArray *content)
     in.setVersion(StreamVersion);
     qint64 length = -1;
     in >> length;
-    if (in.status() != QDataStream::Ok || length != frame.size() - qint64(sizeof(qint64)))
+    // What follows the frame, such as the line end that a server script may add, is not part
+    // of it; a frame that ends early is no answer.
+    const qint64 available = frame.size() - qint64(sizeof(qint64));
+    if (in.status() != QDataStream::Ok || length < 0 || length > available)
         return false;
-    return readFrameBody(frame.mid(sizeof(qint64)), content);
+    return readFrameBody(frame.mid(sizeof(qint64), int(length)), content);
 }
 
 bool readFrameBody(const QByteArray &body, QByteArray *content)
