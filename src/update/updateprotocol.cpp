@@ -10,6 +10,11 @@ namespace {
 
 const char OversizedProperty[] = "_zezuzudod_oversized";
 
+bool isErrorPage(const QNetworkReply *reply)
+{
+    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() >= 400;
+}
+
 } // namespace
 
 namespace UpdateProtocol {
@@ -37,15 +42,21 @@ QNetworkRequest request(const QUrl &baseUrl, const QString &path, int timeout)
 
 void limitReplySize(QNetworkReply *reply)
 {
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply](qint64 received, qint64 total) {
-                         if (received <= MaxReplySize && total <= MaxReplySize)
-                             return;
-                         if (reply->property(OversizedProperty).toBool())
-                             return;
-                         reply->setProperty(OversizedProperty, true);
-                         reply->abort();
-                     });
+    // The body of an error page is never used: it is dropped as it arrives, so that the reply
+    // ends with the server's error however large the page is.
+    QObject::connect(reply, &QIODevice::readyRead, reply, [reply] {
+        if (isErrorPage(reply))
+            reply->skip(reply->bytesAvailable());
+    });
+    QObject::connect(
+        reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
+            if ((received <= MaxReplySize && total <= MaxReplySize) || isErrorPage(reply))
+                return;
+            if (reply->property(OversizedProperty).toBool())
+                return;
+            reply->setProperty(OversizedProperty, true);
+            reply->abort();
+        });
 }
 
 bool isOversized(const QNetworkReply *reply)

@@ -26,7 +26,8 @@ QUrl defaultBaseUrl();
 QNetworkRequest request(const QUrl &baseUrl, const QString &path, int timeout);
 
 /** Aborts \a reply as soon as its body is announced or found to be larger than MaxReplySize;
- *  isOversized() then tells this abort from any other end of the reply. */
+ *  isOversized() then tells this abort from any other end of the reply. The body of an HTTP
+ *  error status is dropped as it arrives instead, so that such a reply ends with its error. */
 void limitReplySize(QNetworkReply *reply);
 bool isOversized(const QNetworkReply *reply);
 

@@ -35,7 +35,16 @@ QString noNewVersion(const char *version)
     return qs("No new version available. Version %1 is current version.").arg(qs(version));
 }
 
-enum FailureKind { ClosedPort, Silent, Untrusted, Expired, WrongHost, RedirectToHttp, NotFound };
+enum FailureKind {
+    ClosedPort,
+    Silent,
+    Untrusted,
+    Expired,
+    WrongHost,
+    RedirectToHttp,
+    NotFound,
+    LargeNotFound
+};
 
 // One way for a request to \a path to fail: where a checker is to be pointed, with which timeout.
 struct Failure
@@ -61,6 +70,8 @@ struct Failure
                 path, {302, QByteArray(), baseUrl(*plainServer, "http").toEncoded() + path});
         } else if (kind == NotFound) {
             server->setFixedResponse(path, {404, validBody});
+        } else if (kind == LargeNotFound) {
+            server->setFixedResponse(path, {404, validBody + QByteArray(2 << 20, '\n')});
         }
         base = baseUrl(*server);
     }
@@ -267,6 +278,8 @@ private slots:
             << int(RedirectToHttp) << QNetworkReply::InsecureRedirectError;
         QTest::newRow("404 with a valid answer")
             << int(NotFound) << QNetworkReply::ContentNotFoundError;
+        QTest::newRow("404 with a valid answer and 2 MiB more")
+            << int(LargeNotFound) << QNetworkReply::ContentNotFoundError;
     }
 
     // Both checkers fail with a box that names the URL; the product checker also reports the
