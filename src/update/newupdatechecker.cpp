@@ -135,8 +135,6 @@ void newUpdateChecker::replyError(QNetworkReply::NetworkError error)
 
 void newUpdateChecker::readData(const QByteArray &receivedData)
 {
-    if (m_productKey.isEmpty())
-        return; // no check has named the product yet
     QByteArray block;
     if (!UpdateProtocol::readFrame(receivedData, &block))
         return;

@@ -31,7 +31,7 @@ class ZEZUZUDOD_EXPORT newUpdateChecker : public QObject
 {
     Q_OBJECT
 public:
-    /** Starts the worker thread; no request is sent before checkForUpdates(). */
+    /** Sends nothing; the worker thread starts with the first check. */
     explicit newUpdateChecker(QObject *parent = nullptr);
     ~newUpdateChecker() override;
 
@@ -75,7 +75,7 @@ public slots:
     /** Handles the content of a finished reply: an answer, or with messages on the failure box
      *  when it is empty. */
     void replyFinished(QNetworkReply *reply);
-    /** Reports \a error as networkReplyError() and, with messages on, in the failure box. */
+    /** Reports \a error as networkReplyError(). */
     void replyError(QNetworkReply::NetworkError error);
 
 private slots:

@@ -10,6 +10,11 @@ namespace {
 
 const char OversizedProperty[] = "_zezuzudod_oversized";
 
+bool isErrorPage(const QNetworkReply *reply)
+{
+    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() >= 400;
+}
+
 } // namespace
 
 namespace UpdateProtocol {
@@ -37,15 +42,21 @@ QNetworkRequest request(const QUrl &baseUrl, const QString &path, int timeout)
 
 void limitReplySize(QNetworkReply *reply)
 {
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply](qint64 received, qint64 total) {
-                         if (received <= MaxReplySize && total <= MaxReplySize)
-                             return;
-                         if (reply->property(OversizedProperty).toBool())
-                             return;
-                         reply->setProperty(OversizedProperty, true);
-                         reply->abort();
-                     });
+    // The body of an error page is never used: it is dropped as it arrives, so that the reply
+    // ends with the server's error however large the page is.
+    QObject::connect(reply, &QIODevice::readyRead, reply, [reply] {
+        if (isErrorPage(reply))
+            reply->skip(reply->bytesAvailable());
+    });
+    QObject::connect(
+        reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
+            if ((received <= MaxReplySize && total <= MaxReplySize) || isErrorPage(reply))
+                return;
+            if (reply->property(OversizedProperty).toBool())
+                return;
+            reply->setProperty(OversizedProperty, true);
+            reply->abort();
+        });
 }
 
 bool isOversized(const QNetworkReply *reply)
@@ -70,9 +81,12 @@ bool readFrame(const QByteArray &frame, QByteArray *content)
     in.setVersion(StreamVersion);
     qint64 length = -1;
     in >> length;
-    if (in.status() != QDataStream::Ok || length != frame.size() - qint64(sizeof(qint64)))
+    // What follows the frame, such as the line end that a server script may add, is not part
+    // of it; a frame that ends early is no answer.
+    const qint64 available = frame.size() - qint64(sizeof(qint64));
+    if (in.status() != QDataStream::Ok || length < 0 || length > available)
         return false;
-    return readFrameBody(frame.mid(sizeof(qint64)), content);
+    return readFrameBody(frame.mid(sizeof(qint64), int(length)), content);
 }
 
 bool readFrameBody(const QByteArray &body, QByteArray *content)

@@ -26,14 +26,16 @@ QUrl defaultBaseUrl();
 QNetworkRequest request(const QUrl &baseUrl, const QString &path, int timeout);
 
 /** Aborts \a reply as soon as its body is announced or found to be larger than MaxReplySize;
- *  isOversized() then tells this abort from any other end of the reply. */
+ *  isOversized() then tells this abort from any other end of the reply. The body of an HTTP
+ *  error status is dropped as it arrives instead, so that such a reply ends with its error. */
 void limitReplySize(QNetworkReply *reply);
 bool isOversized(const QNetworkReply *reply);
 
 /** \a content as one frame. */
 QByteArray frame(const QByteArray &content);
-/** Reads a whole frame, length field included; false unless the length matches and the
- *  QByteArray fills exactly the rest. */
+/** Reads a frame, length field included, from the start of \a frame; bytes after it are
+ *  ignored. False unless all the bytes its length announces are there and the QByteArray fills
+ *  exactly those. */
 bool readFrame(const QByteArray &frame, QByteArray *content);
 /** Reads what follows the length field of a frame, with the same checks. */
 bool readFrameBody(const QByteArray &body, QByteArray *content);

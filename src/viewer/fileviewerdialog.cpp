@@ -196,12 +196,20 @@ void FileViewerDialog::timerElapsed()
 void FileViewerDialog::showReloadedText(const QString &text)
 {
     QTextEdit *edit = ui->txtViewer;
-    const int value = edit->verticalScrollBar()->value();
-    const QTextBlock top = edit->cursorForPosition(QPoint(0, 0)).block();
-    const qreal topY = edit->document()->documentLayout()->blockBoundingRect(top).top();
+    int line = m_scrollLine;
+    int offset = m_scrollOffset;
+    // Until the last reload's position is reached again, the view shows only how far the
+    // layout has got, so a reload that comes before keeps waiting for that position.
+    if (line < 0) {
+        const int value = edit->verticalScrollBar()->value();
+        const QTextBlock top = edit->cursorForPosition(QPoint(0, 0)).block();
+        const qreal topY = edit->document()->documentLayout()->blockBoundingRect(top).top();
+        line = value > 0 ? top.blockNumber() : -1;
+        offset = qMax(0, value - qRound(topY));
+    }
     edit->setPlainText(text);
-    m_scrollLine = value > 0 ? top.blockNumber() : -1;
-    m_scrollOffset = qMax(0, value - qRound(topY));
+    m_scrollLine = line;
+    m_scrollOffset = offset;
     restoreScrollPosition();
 }
 

@@ -35,7 +35,16 @@ QString noNewVersion(const char *version)
     return qs("No new version available. Version %1 is current version.").arg(qs(version));
 }
 
-enum FailureKind { ClosedPort, Silent, Untrusted, Expired, WrongHost, RedirectToHttp, NotFound };
+enum FailureKind {
+    ClosedPort,
+    Silent,
+    Untrusted,
+    Expired,
+    WrongHost,
+    RedirectToHttp,
+    NotFound,
+    LargeNotFound
+};
 
 // One way for a request to \a path to fail: where a checker is to be pointed, with which timeout.
 struct Failure
@@ -61,6 +70,8 @@ struct Failure
                 path, {302, QByteArray(), baseUrl(*plainServer, "http").toEncoded() + path});
         } else if (kind == NotFound) {
             server->setFixedResponse(path, {404, validBody});
+        } else if (kind == LargeNotFound) {
+            server->setFixedResponse(path, {404, validBody + QByteArray(2 << 20, '\n')});
         }
         base = baseUrl(*server);
     }
@@ -173,6 +184,7 @@ private slots:
         QTest::newRow("Base64 / is sent unescaped, UTF-16 key") << QString() << qs("ü") << qs("ü");
         QTest::newRow("base path kept") << qs("/mirror") << qs("1777") << qs("1777");
         QTest::newRow("trailing slash not doubled") << qs("/mirror/") << qs("1777") << qs("1777");
+        QTest::newRow("empty product still answered") << QString() << QString() << QString();
     }
 
     void query()
@@ -198,6 +210,8 @@ private slots:
         QVERIFY(request.queryValid);
         QCOMPARE(request.command, qint16(0x200A));
         QCOMPARE(request.arguments, QStringList{key});
+        QVERIFY(check.versions.count() || check.versions.wait());
+        QCOMPARE(check.versions.first().at(1).toString(), key + QLatin1String("-10"));
     }
 
     void versionComparison_data()
@@ -264,6 +278,8 @@ private slots:
             << int(RedirectToHttp) << QNetworkReply::InsecureRedirectError;
         QTest::newRow("404 with a valid answer")
             << int(NotFound) << QNetworkReply::ContentNotFoundError;
+        QTest::newRow("404 with a valid answer and 2 MiB more")
+            << int(LargeNotFound) << QNetworkReply::ContentNotFoundError;
     }
 
     // Both checkers fail with a box that names the URL; the product checker also reports the
@@ -297,39 +313,46 @@ private slots:
         }
     }
 
-    void invalidQueryAnswersDropped_data()
+    void queryAnswers_data()
     {
         QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("version"); // empty: the answer is dropped
         const QMap<QString, QString> newer{{qs("1777-10"), qs("9.0.0")}};
         QByteArray longer = answer(newer);
         longer[7] = char(longer[7] + 1);
         const QByteArray list = UpdateServer::versionPayload(newer);
-        QTest::newRow("garbage") << QByteArray("<html>Service unavailable</html>");
-        QTest::newRow("frame ends early") << answer(newer).chopped(3);
-        QTest::newRow("length field too large") << longer;
-        QTest::newRow("wrong command") << UpdateServer::replyFrame(0x200B, 1, list);
-        QTest::newRow("status 0") << UpdateServer::replyFrame(UpdateServer::VersionQuery, 0, list);
+        QTest::newRow("garbage") << QByteArray("<html>Service unavailable</html>") << QString();
+        QTest::newRow("frame ends early") << answer(newer).chopped(3) << QString();
+        QTest::newRow("length field too large") << longer << QString();
+        QTest::newRow("wrong command") << UpdateServer::replyFrame(0x200B, 1, list) << QString();
+        QTest::newRow("status 0") << UpdateServer::replyFrame(UpdateServer::VersionQuery, 0, list)
+                                  << QString();
         QTest::newRow("version list ends early")
-            << UpdateServer::replyFrame(UpdateServer::VersionQuery, 1, list.left(20));
+            << UpdateServer::replyFrame(UpdateServer::VersionQuery, 1, list.left(20)) << QString();
         QTest::newRow("valid but 2 MiB")
-            << answer({{qs("1777-10"), qs("9.0.0")}, {QString(1 << 20, u'x'), qs("1.0.0")}});
+            << answer({{qs("1777-10"), qs("9.0.0")}, {QString(1 << 20, u'x'), qs("1.0.0")}})
+            << QString();
+        QTest::newRow("a line end after the frame is no part of it") << answer(newer) + "\r\n"
+                                                                     << qs("9.0.0");
     }
 
-    void invalidQueryAnswersDropped()
+    void queryAnswers()
     {
         QFETCH(QByteArray, body);
+        QFETCH(QString, version);
         Check check;
         check.server->setVersion(qs("1777-10"), qs("2.0.0"));
         check.server->setFixedResponse(QueryPath, {200, body});
         QSignalSpy requests(check.server.get(), &UpdateServer::requestReceived);
         check.checker.checkForUpdates(qs("1777"), qs("1.0.0"), 0, false);
         QVERIFY(requests.wait());
-        // The next answer is a valid one; a dropped reply ended before it was even asked for.
+        // The next answer is a valid one; the first reply ended before it was even asked for.
         check.server->removeFixedResponse(QueryPath);
         check.checker.checkForUpdates(qs("1777"), qs("1.0.0"), 0, false);
-        QVERIFY(check.versions.wait());
-        QCOMPARE(check.versions.count(), 1);
-        QCOMPARE(check.versions.first().first().toString(), qs("2.0.0"));
+        QTRY_COMPARE(check.versions.count(), version.isEmpty() ? 1 : 2);
+        QCOMPARE(check.versions.last().first().toString(), qs("2.0.0"));
+        if (!version.isEmpty())
+            QCOMPARE(check.versions.first().first().toString(), version);
         QCOMPARE(check.errors.count(), 0);
     }
 
