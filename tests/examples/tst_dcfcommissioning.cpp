@@ -95,18 +95,6 @@ private slots:
                  QByteArray(m_original)
                      .replace("NodeID=1\nNodeName=old\n", "NodeID=9\nNodeName=old\nNetNumber=7\n"));
     }
-
-    void windowJobPassesEveryValue()
-    {
-        const CommissioningSettings values{5, 500, 4, qs("Line 1"), qs("io")};
-        const QString output = m_dir.filePath(qs("window.dcf"));
-        QCOMPARE(exec(args("dcfconfig|EDS|-o|OUT") + values.arguments(), output), 0);
-        QCOMPARE(readFile(output),
-                 QByteArray(m_original)
-                     .replace("NodeName=old\n", "NodeName=io\nBaudrate=500\n"
-                                                "NetNumber=4\nNetworkName=Line 1\n")
-                     .replace("NodeID=1", "NodeID=5"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDcfCommissioning)

@@ -9,6 +9,7 @@
 #include "translationloader.h"
 
 #include "messageboxcloser.h"
+#include "testutil.h"
 #include "updatetestserver.h"
 
 #include <ZezuzuDOD/fileviewerdialog.h>
@@ -17,6 +18,8 @@
 
 #include <QtTest>
 #include <QtWidgets>
+
+#include <functional>
 
 namespace {
 
@@ -34,46 +37,22 @@ void recordWarnings(QtMsgType type, const QMessageLogContext &, const QString &m
         warnings().append(message);
 }
 
-// Rejects the next modal dialog (a file dialog) once it is shown and remembers its class.
-class DialogRejecter : public QObject
+// Runs \a open, rejects the modal dialog it shows (a file dialog) and returns its class name.
+QString rejectDialogOf(const std::function<void()> &open)
 {
-public:
-    DialogRejecter()
-    {
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (dialog && dialog->isVisible()) {
-                m_className = QLatin1String(dialog->metaObject()->className());
-                m_poll.stop();
-                dialog->reject();
-            }
-        });
-        m_poll.start(0);
-    }
-    QString className() const { return m_className; }
-
-private:
-    QTimer m_poll;
-    QString m_className;
-};
-
-// The mnemonic letter of a text, or a null character; "&&" is a plain ampersand.
-QChar mnemonic(const QString &text)
-{
-    for (int i = 0; i + 1 < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('&')) {
-            if (text.at(i + 1) != QLatin1Char('&'))
-                return text.at(i + 1).toLower();
-            ++i;
+    QString className;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible()) {
+            className = QLatin1String(dialog->metaObject()->className());
+            poll.stop();
+            dialog->reject();
         }
-    }
-    return QChar();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    });
+    poll.start(0);
+    open();
+    return className;
 }
 
 } // namespace
@@ -95,13 +74,11 @@ class TestDcfConfigWindow : public QObject
         return found;
     }
 
-    QMenu *menu(DcfConfigWindow &window, const char *name) { return child<QMenu>(&window, name); }
-
     static QAction *actionNamed(QMenu *menu, const QString &text)
     {
         const QList<QAction *> actions = menu->actions();
         for (QAction *action : actions) {
-            if (action->text() == text || (action->menu() && action->menu()->title() == text))
+            if (action->text() == text) // a submenu's action carries its title
                 return action;
         }
         return nullptr;
@@ -124,20 +101,18 @@ class TestDcfConfigWindow : public QObject
         }
     }
 
-    static int rowOf(ObjectTable *table, const QString &index, int subIndex)
+    // The first row of the entry \a index, its sub-index 0 (the table is sorted).
+    static int rowOf(ObjectTable *table, const char *index)
     {
-        for (int row = 0; row < table->rowCount(); ++row) {
-            if (table->item(row, ObjectTable::IndexColumn)->text() == index
-                && table->item(row, ObjectTable::SubIndexColumn)->text().toInt() == subIndex)
-                return row;
-        }
-        return -1;
+        const auto found = table->findItems(QLatin1String(index), Qt::MatchExactly);
+        return found.isEmpty() ? -1 : found.first()->row();
     }
 
-    void writeFile(const QString &name, const QByteArray &contents)
+    // Shows \a window with the sample device file opened.
+    bool showSample(DcfConfigWindow &window)
     {
-        QFile file(m_dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+        window.show();
+        return QTest::qWaitForWindowActive(&window) && window.openFile(m_eds);
     }
 
 public slots:
@@ -176,74 +151,45 @@ private slots:
 
     void cleanupTestCase() { qInstallMessageHandler(nullptr); }
 
-    void readsEntriesAsTheFileNamesThem()
+    void readsDeviceFilesOrSaysWhyNot()
     {
         // Names in either case, a sub-index in hexadecimal, a record's own section left out,
         // a DCF's configured value before the default.
-        writeFile(QStringLiteral("mixed.dcf"),
-                  "[DeviceInfo]\nProductName=Mixed\nBaudRate_500=1\n"
-                  "[1a00]\nSubNumber=2\nParameterName=Map\n"
-                  "[1A00SUB0]\nPARAMETERNAME=Count\nDataType=0x0005\nAccessType=rw\n"
-                  "DefaultValue=1\n"
-                  "[1a00subA]\nParameterName=Tenth\nDataType=0x0007\nAccessType=ro\n"
-                  "DefaultValue=0\nParameterValue=5\n"
-                  "[1008]\nParameterName=Name\nDataType=0x0009\nAccessType=const\n"
-                  "DefaultValue=x\n");
+        const QString mixed = QStringLiteral(FIXTURES "/mixed.dcf");
         DcfConfigWindow window;
-        QVERIFY(window.openFile(m_dir.filePath(QStringLiteral("mixed.dcf"))));
+        QVERIFY(window.openFile(mixed));
         auto *table = child<ObjectTable>(&window, "tblObjects");
-        QCOMPARE(table->rowCount(), 3);
-        const auto row = [table](int r) {
+        QStringList rows;
+        for (int row = 0; row < table->rowCount(); ++row) {
             QStringList cells;
             for (int column = 0; column < table->columnCount(); ++column)
-                cells << table->item(r, column)->text();
-            return cells.join(QLatin1Char('|'));
-        };
-        QCOMPARE(row(0), QStringLiteral("0x1008|0|Name|VISIBLE_STRING|const|x"));
-        QCOMPARE(row(1), QStringLiteral("0x1A00|0|Count|UNSIGNED8|rw|1"));
-        QCOMPARE(row(2), QStringLiteral("0x1A00|10|Tenth|UNSIGNED32|ro|5"));
-        QCOMPARE(table->item(2, 0)->data(0x12345).toString(),
-                 QStringLiteral("1A00subA Tenth UNSIGNED32"));
+                cells << table->item(row, column)->text();
+            rows << cells.join(QLatin1Char('|'));
+        }
+        QCOMPARE(rows.join(QLatin1Char('\n')), qs("0x1008|0|Name|VISIBLE_STRING|const|x\n"
+                                                  "0x1A00|0|Count|UNSIGNED8|rw|1\n"
+                                                  "0x1A00|10|Tenth|UNSIGNED32|ro|5"));
         QCOMPARE(window.windowTitle(), QStringLiteral("Mixed - DCF Config"));
         // Opening a DCF suggests writing it in place.
-        QCOMPARE(window.dcfFile(),
-                 QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("mixed.dcf"))));
-    }
+        QCOMPARE(window.dcfFile(), QDir::toNativeSeparators(mixed));
 
-    void unreadableFilesKeepTheTable_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("contents"); // null: no such file
-        QTest::newRow("missing file") << "missing.eds" << QByteArray();
-        QTest::newRow("no object dictionary") << "empty.eds" << QByteArray("[FileInfo]\nA=1\n");
-        QTest::newRow("binary garbage") << "garbage.eds" << QByteArray("\x00\xff[\x01]=\n", 7);
-    }
-
-    void unreadableFilesKeepTheTable()
-    {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, contents);
-        if (!contents.isNull())
-            writeFile(name, contents);
-        DcfConfigWindow window;
-        QVERIFY(window.openFile(m_eds));
-        const int rows = child<ObjectTable>(&window, "tblObjects")->rowCount();
-        MessageBoxCloser closer;
-        QVERIFY(!window.openFile(m_dir.filePath(name)));
-        QVERIFY(closer.closed());
-        QVERIFY(closer.text().contains(name));
-        QCOMPARE(child<ObjectTable>(&window, "tblObjects")->rowCount(), rows);
-        QCOMPARE(window.edsFile(), QDir::toNativeSeparators(m_eds));
+        // A file that cannot be read or holds no entries is named in a box; the table stays.
+        for (const QString &bad : {m_dir.filePath(QStringLiteral("missing.eds")),
+                                   QStringLiteral(FIXTURES "/CMakeLists.txt")}) {
+            MessageBoxCloser closer;
+            QVERIFY(!window.openFile(bad));
+            QVERIFY(closer.closed() && closer.text().contains(bad));
+            QCOMPARE(table->rowCount(), rows.size());
+            QCOMPARE(window.edsFile(), QDir::toNativeSeparators(mixed));
+        }
     }
 
     void outOfRangeValueIsRefusedUntilCorrected()
     {
         DcfConfigWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(window.openFile(m_eds));
+        QVERIFY(showSample(window));
         auto *table = child<ObjectTable>(&window, "tblObjects");
-        const int heartbeat = rowOf(table, QStringLiteral("0x1017"), 0);
+        const int heartbeat = rowOf(table, "0x1017");
         QVERIFY(heartbeat >= 0);
         // A version string that looks like a number is no UNSIGNED value out of range.
         QVERIFY(table->valuesValid());
@@ -261,11 +207,13 @@ private slots:
         table->setValue(0x1400, 2, QStringLiteral("0xFE"));
         window.setCommissioning({5, 250, 2, QStringLiteral("Line 1"), QStringLiteral("io")});
         QTest::mouseClick(child<QPushButton>(&window, "btnWriteDcf"), Qt::LeftButton);
-        const QByteArray dcf = readAll(window.dcfFile());
-        QVERIFY(dcf.contains("ParameterValue=0x3E8"));
-        QVERIFY(dcf.contains("ParameterValue=0xFE"));
-        QCOMPARE(dcf.count("ParameterValue="), 2); // unchanged values are not configured
-        QVERIFY(dcf.contains("NodeID=5") && dcf.contains("NetworkName=Line 1"));
+        // The changed values and every commissioning value reach the file, nothing else.
+        const QByteArray dcf = readFile(window.dcfFile());
+        QCOMPARE(dcf.count("ParameterValue="), 2);
+        for (const char *line :
+             {"ParameterValue=0x3E8", "ParameterValue=0xFE", "NodeID=5", "Baudrate=250",
+              "NetNumber=2", "NetworkName=Line 1", "NodeName=io"})
+            QVERIFY2(dcf.contains(line), line);
         QVERIFY(window.statusBar()->currentMessage().contains(QLatin1String("sample-io.dcf")));
 
         // The written file: its folder by a click, the file itself in the viewer.
@@ -290,19 +238,16 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("EDS onto the table") << "tblObjects"
-                                            << "sample-io.eds" << true;
-        QTest::newRow("EDS onto the EDS field") << "edtEdsFile"
-                                                << "sample-io.eds" << true;
-        QTest::newRow("upper-case suffix") << "tblObjects"
-                                           << "SAMPLE.EDS" << true;
-        QTest::newRow("text file") << "tblObjects"
-                                   << "notes.txt" << false;
+        const auto row = [](const char *name, const char *target, const char *file, bool opened) {
+            QTest::newRow(name) << qs(target) << qs(file) << opened;
+        };
+        row("EDS onto the table", "tblObjects", "sample-io.eds", true);
+        row("EDS onto the EDS field", "edtEdsFile", "sample-io.eds", true);
+        row("upper-case suffix", "tblObjects", "SAMPLE.EDS", true);
+        row("text file", "tblObjects", "notes.txt", false);
         // The DCF field takes only the DCF to write; anything else falls through to the window.
-        QTest::newRow("DCF onto the DCF field") << "edtDcfFile"
-                                                << "sample-io.dcf" << false;
-        QTest::newRow("EDS onto the DCF field") << "edtDcfFile"
-                                                << "sample-io.eds" << true;
+        row("DCF onto the DCF field", "edtDcfFile", "sample-io.dcf", false);
+        row("EDS onto the DCF field", "edtDcfFile", "sample-io.eds", true);
     }
 
     void dropsOpenDeviceFilesOnly()
@@ -314,8 +259,7 @@ private slots:
         DcfConfigWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto *widget = window.findChild<QWidget *>(target);
-        QVERIFY(widget);
+        auto *widget = child<QWidget>(&window, qPrintable(target));
         if (auto *table = qobject_cast<QAbstractScrollArea *>(widget))
             widget = table->viewport();
 
@@ -333,12 +277,14 @@ private slots:
             QCOMPARE(window.dcfFile(), m_dir.filePath(file));
     }
 
-    void searchFindsEntriesByIndexNameAndType()
+    // Every dialog of the tool once, with its main controls; the warnings check in cleanup()
+    // catches a broken connection or a missing resource on the way.
+    void everyDialogOpensAndCloses()
     {
         DcfConfigWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QVERIFY(window.openFile(m_eds));
+        QVERIFY(showSample(window));
+
+        // Search by index, name and data type, from the keyboard: Ctrl+F, Return, F4.
         auto *table = child<ObjectTable>(&window, "tblObjects");
         const auto selectedRows = [table] {
             QList<int> rows;
@@ -352,48 +298,31 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), child<QWidget>(&window, "edtSearch"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1800sub"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(selectedRows(), QList<int>{rowOf(table, QStringLiteral("0x1800"), 0)});
+        QCOMPARE(selectedRows(), QList<int>{rowOf(table, "0x1800")});
 
         QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("unsigned16"));
         QTest::keyClick(&window, Qt::Key_F4);
-        QCOMPARE(selectedRows(), (QList<int>{rowOf(table, QStringLiteral("0x1017"), 0),
-                                             rowOf(table, QStringLiteral("0x2000"), 0)}));
-    }
+        QCOMPARE(selectedRows(), (QList<int>{rowOf(table, "0x1017"), rowOf(table, "0x2000")}));
 
-    // Every dialog of the tool once, with its main controls; the warnings check in cleanup()
-    // catches a broken connection or a missing resource on the way.
-    void everyDialogOpensAndCloses()
-    {
-        DcfConfigWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(window.openFile(m_eds));
+        const QString fileDialog = QStringLiteral("QFileDialog");
+        QCOMPARE(rejectDialogOf([&] { child<QAction>(&window, "actionOpen")->trigger(); }),
+                 fileDialog);
+        QCOMPARE(rejectDialogOf([&] { child<QToolButton>(&window, "btnBrowseDcf")->click(); }),
+                 fileDialog);
 
-        {
-            DialogRejecter rejecter;
-            child<QAction>(&window, "actionOpen")->trigger();
-            QCOMPARE(rejecter.className(), QStringLiteral("QFileDialog"));
-        }
-        {
-            DialogRejecter rejecter;
-            QTest::mouseClick(child<QToolButton>(&window, "btnBrowseDcf"), Qt::LeftButton);
-            QCOMPARE(rejecter.className(), QStringLiteral("QFileDialog"));
-        }
-
-        QMenu *recent = menu(window, "menuRecent");
+        QMenu *recent = child<QMenu>(&window, "menuRecent");
         QCOMPARE(recent->actions().first()->text(), QStringLiteral("&1 sample-io.eds"));
         recent->actions().first()->trigger();
         actionNamed(recent, QStringLiteral("&Clear List"))->trigger();
         QCOMPARE(recent->actions().size(), 2); // the separator and the disabled Clear List
 
-        QMenu *help = menu(window, "menuHelp");
         HelpViewer *manual = window.helpMenu()->showManual();
         QVERIFY(manual && manual->isVisible());
         QTextBrowser *page = nullptr;
         const QList<QTextBrowser *> browsers = manual->findChildren<QTextBrowser *>();
         for (QTextBrowser *browser : browsers) {
-            if (qstrcmp(browser->metaObject()->className(), "HelpBrowser") == 0)
+            if (browser->inherits("HelpBrowser"))
                 page = browser;
         }
         QVERIFY(page);
@@ -401,12 +330,11 @@ private slots:
         QCOMPARE(window.helpMenu()->showManual(), manual); // one viewer, shown again
         manual->close();
 
-        QAction *manuals = actionNamed(help, QStringLiteral("Ma&nuals"));
-        QVERIFY(manuals);
-        manuals->menu()->actions().first()->trigger();
+        QMenu *help = child<QMenu>(&window, "menuHelp");
+        actionNamed(help, QStringLiteral("Ma&nuals"))->menu()->actions().first()->trigger();
         QCOMPARE(m_openedUrls.size(), 1);
-        QVERIFY(m_openedUrls.first().toLocalFile().endsWith(QLatin1String("manual_90001_en.pdf")));
-        QVERIFY(QFileInfo(m_openedUrls.first().toLocalFile()).size() > 0);
+        const QFileInfo pdf(m_openedUrls.first().toLocalFile());
+        QVERIFY(pdf.fileName() == QLatin1String("manual_90001_en.pdf") && pdf.size() > 0);
 
         actionNamed(help, QStringLiteral("&Tip of the Day"))->trigger();
         auto *tip = window.findChild<TipOfTheDay *>();
@@ -434,7 +362,8 @@ private slots:
         window.helpMenu()->setUpdateServer(UpdateTest::baseUrl(*server));
         window.helpMenu()->setUpdateCaFile(QStringLiteral(TEST_CA));
         MessageBoxCloser answer;
-        actionNamed(menu(window, "menuHelp"), QStringLiteral("Check for &Updates..."))->trigger();
+        actionNamed(child<QMenu>(&window, "menuHelp"), QStringLiteral("Check for &Updates..."))
+            ->trigger();
         QTRY_VERIFY(answer.closed());
         QCOMPARE(answer.informativeText(), QStringLiteral("New version 2.3.4 is available."));
 
@@ -445,17 +374,26 @@ private slots:
         QVERIFY(noCertificate.text().contains(m_eds));
     }
 
-    void tipOfTheDayRemembersTheUsersChoice()
+    // What the user typed, chose and opened comes back in the next window.
+    void choicesOutliveTheWindow()
     {
+        const CommissioningSettings values{9, 500, 3, qs("Hall"), qs("left")};
         {
             DcfConfigWindow window;
+            QVERIFY(window.openFile(m_eds));
+            window.setCommissioning(values);
             window.helpMenu()->showTipAtStartup();
             auto *tip = window.findChild<TipOfTheDay *>();
             QVERIFY(tip && tip->isVisible()); // wanted unless switched off
             QTest::mouseClick(child<QCheckBox>(tip, "checkBox"), Qt::LeftButton);
             QTest::mouseClick(child<QPushButton>(tip, "btnClose"), Qt::LeftButton);
+            window.close();
         }
         DcfConfigWindow window;
+        QCOMPARE(window.commissioning().arguments(), values.arguments());
+        QVERIFY(window.edsFile().isEmpty()); // the file comes back through Open Recent
+        QCOMPARE(child<QMenu>(&window, "menuRecent")->actions().first()->toolTip(),
+                 QDir::toNativeSeparators(m_eds));
         window.helpMenu()->showTipAtStartup();
         QVERIFY(!window.findChild<TipOfTheDay *>());
         // From the menu it goes on after the tip shown last, with the choice as it was left.
@@ -466,66 +404,65 @@ private slots:
         tip->close();
     }
 
-    void inputsAndRecentFilesOutliveTheWindow()
-    {
-        {
-            DcfConfigWindow window;
-            QVERIFY(window.openFile(m_eds));
-            window.setCommissioning({9, 500, 3, QStringLiteral("Hall"), QStringLiteral("left")});
-            window.close();
-        }
-        DcfConfigWindow window;
-        QCOMPARE(window.commissioning().nodeId, 9);
-        QCOMPARE(window.commissioning().baudRate, 500);
-        QCOMPARE(window.commissioning().networkName, QStringLiteral("Hall"));
-        QVERIFY(window.edsFile().isEmpty()); // the file comes back through Open Recent
-        QCOMPARE(menu(window, "menuRecent")->actions().first()->toolTip(),
-                 QDir::toNativeSeparators(m_eds));
-    }
-
-    void keyboardReachesEverything_data()
+    void eachLanguageIsCompleteAndReachable_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::newRow("English") << "en";
-        QTest::newRow("German") << "de";
+        QTest::addColumn<QString>("texts");
+        QTest::newRow("English")
+            << "en"
+            << "&File|Value|&Write DCF|Opened sample-io.eds: 21 entries.|&Manual|"
+               "Drop an";
+        QTest::newRow("German") << "de"
+                                << qs("&Datei|Wert|DCF schre&iben|sample-io.eds geöffnet: 21 "
+                                      "Einträge.|&Handbuch|Ziehen Sie");
     }
 
-    // One mnemonic per label, button and menu entry, none twice in one window or menu, in each
-    // language; and Tab walks the window in reading order.
-    void keyboardReachesEverything()
+    // The tool's catalogues in its form, in the code of its window, table and help menu, with a
+    // plural, and the tips of the language from the resources. One mnemonic per label, button and
+    // menu entry, none twice in one window or menu; and Tab walks the window in reading order.
+    void eachLanguageIsCompleteAndReachable()
     {
         QFETCH(QString, language);
+        QFETCH(QString, texts);
         TranslationLoader::install(language);
         DcfConfigWindow window;
         QVERIFY(window.openFile(m_eds));
+        TipOfTheDay *tip = window.helpMenu()->showTipOfTheDay();
+        auto *table = child<ObjectTable>(&window, "tblObjects");
+        const QStringList shown{
+            window.menuBar()->actions().first()->text(),
+            table->horizontalHeaderItem(ObjectTable::ValueColumn)->text(),
+            child<QPushButton>(&window, "btnWriteDcf")->text(),
+            window.statusBar()->currentMessage(),
+            child<QMenu>(&window, "menuHelp")->actions().first()->text(),
+            tip->findChild<QTextBrowser *>()->toPlainText().section(QLatin1Char(' '), 0, 1)};
+        tip->close();
+        QCOMPARE(shown.join(QLatin1Char('|')), texts);
 
-        QStringList texts;
+        // The window's labels, buttons and menu titles share one set of letters, each menu another.
+        QList<QStringList> scopes{{}};
         const QList<QAction *> menus = window.menuBar()->actions();
-        for (QAction *action : menus)
-            texts << action->text();
-        const QList<QLabel *> labels = window.centralWidget()->findChildren<QLabel *>();
-        for (QLabel *label : labels) {
-            if (label->buddy())
-                texts << label->text();
-        }
-        const QList<QPushButton *> buttons = window.centralWidget()->findChildren<QPushButton *>();
-        for (QPushButton *button : buttons)
-            texts << button->text();
-        QList<QStringList> scopes{texts};
-        for (QAction *action : menus) {
+        for (QAction *menu : menus) {
+            scopes.first() << menu->text();
             QStringList entries;
-            const QList<QAction *> actions = action->menu()->actions();
+            const QList<QAction *> actions = menu->menu()->actions();
             for (QAction *entry : actions) {
                 if (!entry->isSeparator())
                     entries << entry->text();
             }
             scopes << entries;
         }
+        const QList<QWidget *> widgets = window.centralWidget()->findChildren<QWidget *>();
+        for (QWidget *widget : widgets) {
+            const auto *label = qobject_cast<QLabel *>(widget);
+            if ((label && label->buddy()) || qobject_cast<QPushButton *>(widget))
+                scopes.first() << widget->property("text").toString();
+        }
         for (const QStringList &scope : qAsConst(scopes)) {
-            QSet<QChar> seen;
+            QSet<QKeySequence> seen;
             for (const QString &text : scope) {
-                const QChar letter = mnemonic(text);
-                QVERIFY2(!letter.isNull(), qPrintable(text + QLatin1String(": no mnemonic")));
+                const QKeySequence letter = QKeySequence::mnemonic(text);
+                QVERIFY2(!letter.isEmpty(), qPrintable(text + QLatin1String(": no mnemonic")));
                 QVERIFY2(!seen.contains(letter), qPrintable(text + QLatin1String(": taken")));
                 seen.insert(letter);
             }
@@ -549,28 +486,6 @@ private slots:
                  QStringLiteral("edtEdsFile btnBrowseEds edtDcfFile btnBrowseDcf spnNodeId "
                                 "cmbBaudRate spnNetNumber edtNetworkName edtNodeName edtSearch "
                                 "btnFind tblObjects btnWriteDcf"));
-    }
-
-    void germanTexts()
-    {
-        TranslationLoader::install(QStringLiteral("de"));
-        DcfConfigWindow window;
-        QCOMPARE(window.menuBar()->actions().first()->text(), QStringLiteral("&Datei"));
-        QCOMPARE(child<ObjectTable>(&window, "tblObjects")
-                     ->horizontalHeaderItem(ObjectTable::ValueColumn)
-                     ->text(),
-                 QStringLiteral("Wert"));
-        QCOMPARE(child<QPushButton>(&window, "btnWriteDcf")->text(),
-                 QStringLiteral("DCF schre&iben"));
-        QVERIFY(window.openFile(m_eds));
-        QCOMPARE(window.statusBar()->currentMessage(),
-                 QStringLiteral("sample-io.eds geöffnet: 21 Einträge."));
-        QVERIFY(actionNamed(menu(window, "menuHelp"), QStringLiteral("&Handbuch")));
-
-        TipOfTheDay *tip = window.helpMenu()->showTipOfTheDay();
-        QVERIFY(tip->findChild<QTextBrowser *>()->toPlainText().startsWith(
-            QLatin1String("Ziehen Sie")));
-        tip->close();
     }
 };
 

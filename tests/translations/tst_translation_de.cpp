@@ -9,40 +9,13 @@
 #include <ZezuzuDOD/varniobaseapplication.h>
 
 #include "messageboxcloser.h"
+#include "testutil.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QPointer>
-#include <QProcess>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QShortcut>
-#include <QStandardPaths>
-#include <QTabWidget>
-#include <QTableView>
 #include <QTcpServer>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextEdit>
-#include <QTranslator>
-#include <QXmlStreamReader>
-
-#include <memory>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
-
-QString qs(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-QString buttonText(const QWidget &dialog, const char *name)
-{
-    const auto *button = dialog.findChild<QAbstractButton *>(QLatin1String(name));
-    return button ? button->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
-}
 
 QSet<QString> placeholders(const QString &text)
 {
@@ -54,32 +27,48 @@ QSet<QString> placeholders(const QString &text)
 }
 
 // Every message of a catalogue that a German user would not see translated as it should be:
-// unfinished, vanished or obsolete, or with a placeholder lost or added on the way.
+// unfinished, or with a placeholder lost or added on the way. lupdate writes one element per
+// line in a fixed order, so a pattern reads its messages.
 QStringList faultyMessages(const QString &tsFile)
 {
-    QFile file(tsFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("cannot read ") + tsFile};
+    static const QRegularExpression message(
+        QStringLiteral("<source>(.*?)</source>.*?<translation([^>]*)>(.*?)</translation>"),
+        QRegularExpression::DotMatchesEverythingOption);
     QStringList faults;
-    QString source;
-    QXmlStreamReader xml(&file);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("source")) {
-            source = xml.readElementText();
-        } else if (xml.name() == QLatin1String("translation")) {
-            const QString type = xml.attributes().value(QLatin1String("type")).toString();
-            const QString translation = xml.readElementText();
-            if (!type.isEmpty())
-                faults << type + QLatin1String(": ") + source;
-            else if (placeholders(source) != placeholders(translation))
-                faults << QLatin1String("placeholders differ: ") + source;
+    int messages = 0;
+    for (auto it = message.globalMatch(QString::fromUtf8(readFile(tsFile))); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        ++messages;
+        if (!match.capturedRef(2).isEmpty()) // type="unfinished"
+            faults << match.captured(2) + QLatin1String(": ") + match.captured(1);
+        else if (placeholders(match.captured(1)) != placeholders(match.captured(3)))
+            faults << QLatin1String("placeholders differ: ") + match.captured(1);
+    }
+    if (messages == 0)
+        faults << QLatin1String("no messages in ") + tsFile;
+    return faults;
+}
+
+// What a user reads on the children of \a root named in \a names, joined by " | ": an empty
+// name stands for the window title, a tab widget for its tab texts.
+QString shownTexts(const QWidget &root, std::initializer_list<const char *> names)
+{
+    QStringList texts;
+    for (const char *name : names) {
+        QObject *child = root.findChild<QObject *>(QLatin1String(name));
+        if (!*name) {
+            texts << root.windowTitle();
+        } else if (!child) {
+            texts << QStringLiteral("<no %1>").arg(QLatin1String(name));
+        } else if (auto *tabs = qobject_cast<QTabWidget *>(child)) {
+            for (int tab = 0; tab < tabs->count(); ++tab)
+                texts << tabs->tabText(tab);
+        } else {
+            const bool textEdit = child->property("plainText").isValid();
+            texts << child->property(textEdit ? "plainText" : "text").toString();
         }
     }
-    if (xml.hasError())
-        faults << xml.errorString();
-    return faults;
+    return texts.join(QLatin1String(" | "));
 }
 
 QUrl closedPortUrl()
@@ -107,154 +96,106 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
-    void catalogueIsComplete_data()
-    {
-        QTest::addColumn<bool>("updateFirst");
-        QTest::newRow("the committed catalogue") << false;
-        QTest::newRow("a text put into tr() without a translation") << true;
-    }
-
+    // A text put into tr() without a translation, or one that left the code, makes lupdate
+    // change the catalogue (the update_translations target runs it with the same options).
     void catalogueIsComplete()
     {
-        QFETCH(bool, updateFirst);
-        QString tsFile = QStringLiteral(TS_FILE);
-        if (updateFirst) {
-            const QString copy = m_dir.filePath(QStringLiteral("zezuzudod_de.ts"));
-            QFile::remove(copy);
-            QVERIFY(QFile::copy(tsFile, copy));
-            QProcess lupdate;
-            lupdate.start(QStringLiteral(LUPDATE),
-                          {QStringLiteral("-silent"), QStringLiteral("-locations"),
-                           QStringLiteral("none"), QStringLiteral("-no-obsolete"),
-                           QStringLiteral(LIBRARY_SOURCES), QStringLiteral("-ts"), copy});
-            QVERIFY(lupdate.waitForFinished(60000));
-            QCOMPARE(lupdate.exitCode(), 0);
-            tsFile = copy;
-        }
-        const QStringList faults = faultyMessages(tsFile);
+        const QString copy = m_dir.filePath(QStringLiteral("zezuzudod_de.ts"));
+        QVERIFY(QFile::copy(QStringLiteral(TS_FILE), copy));
+        const QString arguments
+            = qs("-silent|-locations|none|-no-obsolete|" LIBRARY_SOURCES "|-ts|") + copy;
+        QCOMPARE(QProcess::execute(qs(LUPDATE), arguments.split(QLatin1Char('|'))), 0);
+        QVERIFY2(readFile(copy) == readFile(QStringLiteral(TS_FILE)),
+                 "lupdate changes the catalogue");
+        const QStringList faults = faultyMessages(copy);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
-    void fileViewer()
+    void dialogs()
     {
-        const QString path = m_dir.filePath(QStringLiteral("missing.txt"));
-        FileViewerDialog dialog(path);
-        QCOMPARE(dialog.findChild<QTextEdit *>(QStringLiteral("txtViewer"))->toPlainText(),
-                 qs("Fehler: %1 ist nicht lesbar.").arg(path));
-        QCOMPARE(buttonText(dialog, "pushButton"), qs("Ordner öffnen"));
-
+        const QString missing = m_dir.filePath(QStringLiteral("missing.txt"));
+        FileViewerDialog viewer(missing);
+        QCOMPARE(shownTexts(viewer, {"txtViewer", "pushButton"}),
+                 qs("Fehler: %1 ist nicht lesbar. | Ordner öffnen").arg(missing));
         // The keys are translatable too: a translation the key parser does not understand would
         // leave a shortcut without a key.
         QStringList keys;
-        const auto shortcuts = dialog.findChildren<QShortcut *>();
+        const auto shortcuts = viewer.findChildren<QShortcut *>();
         for (const QShortcut *shortcut : shortcuts)
             keys << shortcut->key().toString(QKeySequence::PortableText);
         keys.sort();
-        QCOMPARE(keys, QStringList({qs("/"), qs("B"), qs("Ctrl++"), qs("Ctrl+-"), qs("N")}));
-    }
+        QCOMPARE(keys.join(QLatin1Char(' ')), qs("/ B Ctrl++ Ctrl+- N"));
 
-    void helpWindows()
-    {
-        HelpViewer viewer;
-        viewer.setHelpFile(m_dir.filePath(QStringLiteral("empty.qhc")));
-        const auto *tabs = viewer.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
-        QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2)}),
-                 QStringList({qs("Inhalt"), qs("Suche"), qs("Index")}));
-        QCOMPARE(buttonText(viewer, "btnClose"), qs("Schließen"));
+        HelpViewer help;
+        help.setHelpFile(m_dir.filePath(QStringLiteral("empty.qhc")));
+        QCOMPARE(shownTexts(help, {"tabWidget", "btnClose"}),
+                 qs("Inhalt | Suche | Index | Schließen"));
+        QCOMPARE(shownTexts(HelpViewerDialog(), {"", "pushButton"}),
+                 qs("Ortelan - Hilfe | Schließen"));
 
-        HelpViewerDialog helpText;
-        QCOMPARE(helpText.windowTitle(), qs("Ortelan - Hilfe"));
-        QCOMPARE(buttonText(helpText, "pushButton"), qs("Schließen"));
-    }
-
-    void tipOfTheDayFollowsTheLanguage()
-    {
-        const QString tips = m_dir.filePath(QStringLiteral("tips.txt"));
-        QFile file(tips);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("Drücken Sie F1;\n") > 0);
-        file.close();
-
-        // Made while the tool still spoke English; the translator arrives afterwards.
-        QCoreApplication::removeTranslator(&m_translator);
-        TipOfTheDay dialog(tips, true, 0);
-        QCOMPARE(dialog.windowTitle(), qs("Tip of the day"));
-        QCoreApplication::installTranslator(&m_translator);
-        QTRY_COMPARE(dialog.windowTitle(), qs("Tipp des Tages"));
-
-        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("label"))->text(),
-                 qs("Wussten Sie schon ...?"));
-        QCOMPARE(buttonText(dialog, "checkBox"), qs("Tipps beim Start anzeigen"));
-        QCOMPARE(QStringList({buttonText(dialog, "btnPrev"), buttonText(dialog, "btnNext"),
-                              buttonText(dialog, "btnClose")}),
-                 QStringList({qs("Vorheriger Tipp"), qs("Nächster Tipp"), qs("Schließen")}));
-        QCOMPARE(dialog.findChild<QTextEdit *>(QStringLiteral("textBrowser"))->toPlainText(),
-                 qs("Drücken Sie F1"));
-    }
-
-    void aboutDialog()
-    {
-        AboutDialog dialog;
-        QCOMPARE(dialog.windowTitle(), qs("Über"));
-        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("label"))->text(), qs("Über ..."));
-        QCOMPARE(buttonText(dialog, "pushButton"), qs("Schließen"));
+        AboutDialog about;
+        QCOMPARE(shownTexts(about, {"", "label", "pushButton"}), qs("Über | Über ... | Schließen"));
         // Translated rich text that lost its markup would show the tags as text.
-        const QString notice
-            = dialog.findChild<QTextEdit *>(QStringLiteral("QtText"))->toPlainText();
-        QVERIFY2(notice.startsWith(qs("Dieses Programm verwendet das Qt-Framework")),
+        const QString notice = shownTexts(about, {"QtText"});
+        QVERIFY2(notice.startsWith(qs("Dieses Programm verwendet das Qt-Framework"))
+                     && !notice.contains(QLatin1Char('<')),
                  qPrintable(notice));
-        QVERIFY2(!notice.contains(QLatin1Char('<')), qPrintable(notice));
-    }
 
-    void searchActions()
-    {
         QTableView view;
         GenericViewSearch search(&view, nullptr, nullptr, nullptr);
         QStringList texts;
         for (auto type : {GenericViewSearch::SearchNext, GenericViewSearch::SearchSubElements,
                           GenericViewSearch::SearchAll})
             texts << search.getMenuAction(type)->text();
-        QCOMPARE(texts, QStringList({qs("Weitersuchen"), qs("Unterelemente durchsuchen"),
-                                     qs("Alle suchen")}));
-        QCOMPARE(view.findChild<QProgressBar *>()->format(), qs("Daten werden durchsucht...  %p%"));
+        texts << view.findChild<QProgressBar *>()->format();
+        QCOMPARE(texts.join(QLatin1String(" | ")),
+                 qs("Weitersuchen | Unterelemente durchsuchen | Alle suchen | "
+                    "Daten werden durchsucht...  %p%"));
     }
 
-    void boxes_data()
+    void tipOfTheDayFollowsTheLanguage()
     {
-        QTest::addColumn<int>("box");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
-        // The informative texts and the checker's window title stay English on purpose.
-        QTest::newRow("version file checker, no connection")
-            << 0 << qs("Update Check") << qs("Die Update-Abfrage ist fehlgeschlagen.");
-        QTest::newRow("product checker, no connection")
-            << 1 << QString() << qs("Die Update-Abfrage ist fehlgeschlagen.");
-        QTest::newRow("out of memory") << 2 << qs("Zu wenig Arbeitsspeicher") << QString();
+        const QString tips = m_dir.filePath(QStringLiteral("tips.txt"));
+        QVERIFY(writeFile(tips, "Drücken Sie F1;\n"));
+        // Made while the tool still spoke English; the translator arrives afterwards, and the tip
+        // stays.
+        QCoreApplication::removeTranslator(&m_translator);
+        TipOfTheDay dialog(tips, true, 0);
+        QCOMPARE(dialog.windowTitle(), qs("Tip of the day"));
+        QCoreApplication::installTranslator(&m_translator);
+        QTRY_COMPARE(dialog.windowTitle(), qs("Tipp des Tages"));
+        QCOMPARE(shownTexts(dialog,
+                            {"label", "checkBox", "btnPrev", "btnNext", "btnClose", "textBrowser"}),
+                 qs("Wussten Sie schon ...? | Tipps beim Start anzeigen | Vorheriger Tipp | "
+                    "Nächster Tipp | Schließen | Drücken Sie F1"));
     }
 
+    // The version file checker's window title and the out-of-memory text stay English on purpose.
     void boxes()
     {
-        QFETCH(int, box);
-        QFETCH(QString, title);
-        QFETCH(QString, text);
-        MessageBoxCloser closer;
-        if (box == 0) {
-            QPointer<UpdateChecker> checker = new UpdateChecker;
+        const auto shown = [](const MessageBoxCloser &box) -> QString {
+            return box.title() + QLatin1String(" | ") + box.text();
+        };
+        {
+            MessageBoxCloser box;
+            QPointer<UpdateChecker> checker = new UpdateChecker; // gone once it has answered
             checker->setBaseUrl(closedPortUrl());
             checker->queryForUpdates(qs("Device"), qs("1.0.0"), false);
             QTRY_VERIFY_WITH_TIMEOUT(!checker, 10000);
-        } else if (box == 1) {
+            QCOMPARE(shown(box), qs("Update Check | Die Update-Abfrage ist fehlgeschlagen."));
+        }
+        {
+            MessageBoxCloser box;
             newUpdateChecker checker;
             checker.setBaseUrl(closedPortUrl());
             checker.checkForUpdates(qs("01777"), qs("1.0.0"), 0, true);
-            QTRY_VERIFY_WITH_TIMEOUT(closer.closed(), 10000);
-        } else {
-            static_cast<VarnioBaseApplication *>(qApp)->showMessageBox();
+            QTRY_VERIFY_WITH_TIMEOUT(box.closed(), 10000);
+            QCOMPARE(shown(box), qs(" | Die Update-Abfrage ist fehlgeschlagen."));
         }
-        QVERIFY(closer.closed());
-        if (!title.isNull())
-            QCOMPARE(closer.title(), title);
-        if (!text.isNull())
-            QCOMPARE(closer.text(), text);
+        MessageBoxCloser box;
+        static_cast<VarnioBaseApplication *>(qApp)->showMessageBox();
+        QVERIFY(box.closed());
+        QCOMPARE(box.title(), qs("Zu wenig Arbeitsspeicher"));
     }
 
 private:
