@@ -73,9 +73,9 @@ class TestHighlighters : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The interactions of the rules that a reader of a highlighter must know; the generated lines
-    // reach the finer points of words, marks and brackets.
-    void handPickedLines_data()
+    // The interactions of the rules that a reader of a highlighter must know, then generated
+    // lines, which reach the finer points of words, marks and brackets.
+    void sameAsReference_data()
     {
         QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("text");
@@ -95,28 +95,20 @@ private slots:
         row("PLC: lower case is no keyword", Language::Plc, "var_external INT");
         row("PLC: comment, then a type", Language::Plc, "(* a comment *) INT");
         row("PLC: comment over lines", Language::Plc, "VAR_EXTERNAL (* open\n INT *) REAL (*) x");
+        for (const Language language : Languages) {
+            for (quint32 seed = 1; seed <= 4; ++seed) {
+                QTest::addRow("generated: language %d, seed %u", int(language), seed)
+                    << language << generatedLines(seed, 1500);
+            }
+        }
     }
 
-    void handPickedLines()
+    void sameAsReference()
     {
         QFETCH(Language, language);
         QFETCH(QString, text);
         const QString difference = differenceFromReference(language, text);
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
-    }
-
-    void generatedLines()
-    {
-        for (const Language language : Languages) {
-            for (quint32 seed = 1; seed <= 4; ++seed) {
-                const QString difference
-                    = differenceFromReference(language, ::generatedLines(seed, 1500));
-                QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("language %1, seed %2, %3")
-                                                              .arg(int(language))
-                                                              .arg(seed)
-                                                              .arg(difference)));
-            }
-        }
     }
 
     // Each sample is opened in the viewer, which picks the highlighter by the suffix; the runs
