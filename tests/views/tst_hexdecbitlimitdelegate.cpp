@@ -29,12 +29,6 @@ class TestHexDecBitLimitDelegate : public QObject
     QTableWidget *table = nullptr;
     HexDecBitLimitDelegate *delegate = nullptr;
 
-    QLineEdit *openEditor(int column)
-    {
-        table->edit(table->model()->index(0, column));
-        return table->viewport()->findChild<QLineEdit *>();
-    }
-
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init()
@@ -153,7 +147,8 @@ private slots:
                     reports.append({item, valid});
                 });
         QTableWidgetItem *item = setCell(*table, 0, "0x100", 8);
-        QLineEdit *editor = openEditor(0);
+        table->edit(table->model()->index(0, 0));
+        auto *editor = table->viewport()->findChild<QLineEdit *>();
         QVERIFY(editor);
         QCOMPARE(editor->text(), qs("0x100"));
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
