@@ -105,7 +105,6 @@ private slots:
                            : QTest::mouseRelease(&edit, button, {}, pos);
         }
         QCOMPARE(spy.count(), clicks);
-        QVERIFY(clicks == 0 || spy.first().first().toString().isEmpty()); // no link yet
 
         edit.setLinkText(qs("Open the folder"), qs("/tmp/out"));
         QCOMPARE(edit.cursor().shape(), Qt::PointingHandCursor);
