@@ -73,50 +73,35 @@ class TestHighlighters : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The interactions of the rules that a reader of a highlighter must know; the generated lines
-    // reach the finer points of words, marks and brackets.
-    void handPickedLines_data()
+    // The samples, which hold a line for each interaction of the rules that a reader of a
+    // highlighter must know, then generated lines, which reach the finer points of words, marks
+    // and brackets.
+    void sameAsReference_data()
     {
         QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("text");
-        const auto row = [](const char *name, Language language, const char *text) {
-            QTest::newRow(name) << language << qs(text);
+        const auto sample = [](Language language, const char *name) {
+            QTest::newRow(name) << language
+                                << QString::fromUtf8(readFile(dataPath(qs("input/") + qs(name))));
         };
-        row("C: a comment takes the keyword after it", Language::AnsiC,
-            "int main() { return 0; } // int");
-        row("C: a keyword inside quotes is green", Language::AnsiC, "char *s = \"int x\";");
-        row("C: quotes run from the first to the last", Language::AnsiC, "f(\"a\" + \"b\")");
-        row("C: quote and call inside a line comment", Language::AnsiC, "x; // call(y) \"q\"");
-        row("C: comment over lines", Language::AnsiC, "a /* b\nint c\n\n d */ int e");
-        row("C: the end mark may share the star", Language::AnsiC, "/*/ int */ int");
-        row("EDS: a section header over a comment", Language::Eds, ";[1000]");
-        row("DBC: a keyword inside quotes stays blue", Language::Dbc, "CM_ \"BO_ text\";");
-        row("DBC: a number sign line is yellow whole", Language::Dbc, "# BO_ \"x\" SPN");
-        row("PLC: lower case is no keyword", Language::Plc, "var_external INT");
-        row("PLC: comment, then a type", Language::Plc, "(* a comment *) INT");
-        row("PLC: comment over lines", Language::Plc, "VAR_EXTERNAL (* open\n INT *) REAL (*) x");
+        sample(Language::AnsiC, "sample.c");
+        sample(Language::Eds, "sample.eds");
+        sample(Language::Dbc, "sample.dbc");
+        sample(Language::Plc, "sample.txt");
+        for (const Language language : Languages) {
+            for (quint32 seed = 1; seed <= 4; ++seed) {
+                QTest::addRow("generated: language %d, seed %u", int(language), seed)
+                    << language << generatedLines(seed, 1500);
+            }
+        }
     }
 
-    void handPickedLines()
+    void sameAsReference()
     {
         QFETCH(Language, language);
         QFETCH(QString, text);
         const QString difference = differenceFromReference(language, text);
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
-    }
-
-    void generatedLines()
-    {
-        for (const Language language : Languages) {
-            for (quint32 seed = 1; seed <= 4; ++seed) {
-                const QString difference
-                    = differenceFromReference(language, ::generatedLines(seed, 1500));
-                QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("language %1, seed %2, %3")
-                                                              .arg(int(language))
-                                                              .arg(seed)
-                                                              .arg(difference)));
-            }
-        }
     }
 
     // Each sample is opened in the viewer, which picks the highlighter by the suffix; the runs
