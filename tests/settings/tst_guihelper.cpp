@@ -2,6 +2,7 @@
 
 #include "messageboxcloser.h"
 #include "testutil.h"
+#include "ui_settingsform.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -30,70 +31,27 @@ void forCells(const QTableWidget *t, F f)
     }
 }
 
-// Every kind, nested in a group box, a tab widget and a scroll area, beside widgets to be left
-// alone; "tblCells" holds line edits, items, an item hidden by a check box and an empty cell,
-// "tblUnflagged" lacks the "SaveTable" flag.
+// The dialog of settingsform.ui, completed with what a form file cannot hold.
 struct Form
 {
     QDialog dialog;
-    QStringList names;
-
-    template<class W>
-    W *add(const char *name, QWidget *parent)
-    {
-        auto *w = new W;
-        w->setObjectName(qs(name));
-        (parent->layout() ? parent->layout() : new QVBoxLayout(parent))->addWidget(w);
-        names << w->objectName();
-        return w;
-    }
-    template<class W = QWidget>
-    W *get(const char *name) const
-    {
-        return dialog.findChild<W *>(qs(name));
-    }
+    Ui::SettingsForm ui;
+    const QStringList names = list("grpOptions,edtName,chkTristate,spnCount,rdoA,rdoB,cmbPlain,"
+                                   "cmbData,cmbEditable,txtNotes,hexData,dblGain,edtReadOnly,"
+                                   "edtExcluded,grpPlain,edtInPlain,tblCells,tblUnflagged");
 
     Form()
     {
-        auto *options = add<QGroupBox>("grpOptions", &dialog);
-        options->setCheckable(true);
-        add<QLineEdit>("edtName", options);
-        add<QCheckBox>("chkTristate", options)->setTristate(true);
-        add<QSpinBox>("spnCount", options);
-        auto *inner = new QWidget;
-        add<QRadioButton>("rdoA", inner);
-        add<QRadioButton>("rdoB", inner);
-        for (const char *name : {"cmbPlain", "cmbData", "cmbEditable"}) {
-            auto *c = add<QComboBox>(name, inner);
-            for (int kbit : {10, 125, 1000})
-                c->addItem(QString::number(kbit), name[3] == 'D' ? QVariant(kbit) : QVariant());
-            c->setEditable(name[3] == 'E');
-            if (c->isEditable())
-                c->lineEdit()->setObjectName(qs("edtInsideCombo"));
-        }
-        add<QPlainTextEdit>("txtNotes", inner);
-        add<QHexEdit>("hexData", inner);
-        add<QDoubleSpinBox>("dblGain", inner);
-        add<QLineEdit>("edtReadOnly", inner)->setReadOnly(true);
-        add<QLineEdit>("edtExcluded", inner)->setProperty("ExcludeSaving", false);
-        add<QLineEdit>("edtInPlain", add<QGroupBox>("grpPlain", inner));
-        auto *table = add<QTableWidget>("tblCells", inner);
-        table->setProperty("SaveTable", QString());
-        table->setRowCount(2);
-        table->setColumnCount(3);
-        for (int row = 0; row < 2; ++row) {
-            table->setItem(row, 0, new QTableWidgetItem);
-            table->setCellWidget(row, 1, new QLineEdit);
-        }
-        table->setItem(0, 2, new QTableWidgetItem);
-        table->setCellWidget(0, 2, new QCheckBox);
-        auto *unflagged = add<QTableWidget>("tblUnflagged", inner);
-        unflagged->setRowCount(1);
-        unflagged->setColumnCount(1);
-        unflagged->setItem(0, 0, new QTableWidgetItem);
-        auto *scroll = new QScrollArea;
-        scroll->setWidget(inner);
-        add<QTabWidget>("tabs", &dialog)->addTab(scroll, qs("Tab"));
+        ui.setupUi(&dialog);
+        for (int i = 0; i < ui.cmbData->count(); ++i)
+            ui.cmbData->setItemData(i, ui.cmbData->itemText(i).toInt());
+        ui.cmbEditable->lineEdit()->setObjectName(qs("edtInsideCombo"));
+        auto *hex = new QHexEdit;
+        hex->setObjectName(qs("hexData"));
+        ui.inner->layout()->addWidget(hex);
+        for (int row = 0; row < 2; ++row)
+            ui.tblCells->setCellWidget(row, 1, new QLineEdit);
+        ui.tblCells->setCellWidget(0, 2, new QCheckBox);
         fill(0);
     }
 
@@ -147,7 +105,9 @@ struct Form
             }
             // A check box's user property cannot tell partly checked from checked.
             const auto *c = qobject_cast<QCheckBox *>(w);
-            const QVariant v = c ? int(c->checkState()) : w->metaObject()->userProperty().read(w);
+            QVariant v = c ? int(c->checkState()) : w->metaObject()->userProperty().read(w);
+            if (v.type() == QVariant::ByteArray) // whole: as text it would end at the zero byte
+                v = QString::fromLatin1(v.toByteArray().toHex());
             if (v.isValid()) // the tab widget has none
                 state << name + QLatin1Char('=') + v.toString();
         }
@@ -225,7 +185,6 @@ private slots:
         const QStringList before = form.snapshot();
         GuiHelper::saveSettings(&form.dialog, qs("Dlg"), store.ini, store.passed());
         QCOMPARE(store.given.group(), qs("Caller"));
-
         // On disk: no key for read-only, excluded, double spin box, plain group box, inner line
         // edits, the text of a combo box with data, the item under the check box, the empty cell.
         QSettings s(store.file(), QSettings::IniFormat);
@@ -246,12 +205,11 @@ private slots:
 
         form.fill(1);
         const QStringList changed = form.snapshot();
-        QSignalSpy clicked(form.get<QGroupBox>("grpOptions"), &QGroupBox::clicked);
-        QSignalSpy plainClicked(form.get<QGroupBox>("grpPlain"), &QGroupBox::clicked);
-        QSignalSpy toggled(form.get<QGroupBox>("grpOptions"), &QGroupBox::toggled);
-        QSignalSpy text(form.get<QLineEdit>("edtName"), &QLineEdit::textChanged);
-        QSignalSpy index(form.get<QComboBox>("cmbData"),
-                         qOverload<int>(&QComboBox::currentIndexChanged));
+        QSignalSpy clicked(form.ui.grpOptions, &QGroupBox::clicked);
+        QSignalSpy plainClicked(form.ui.grpPlain, &QGroupBox::clicked);
+        QSignalSpy toggled(form.ui.grpOptions, &QGroupBox::toggled);
+        QSignalSpy text(form.ui.edtName, &QLineEdit::textChanged);
+        QSignalSpy index(form.ui.cmbData, qOverload<int>(&QComboBox::currentIndexChanged));
         for (int round = 0; round < 2; ++round) // the second one restores the state shown
             QVERIFY(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), store.ini, store.passed()));
         QCOMPARE(store.given.group(), qs("Caller"));
@@ -323,7 +281,7 @@ private slots:
         }
         QTEST(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), ini), "found");
         QCOMPARE(form.snapshot(), expected);
-        const auto *cells = form.get<QTableWidget>("tblCells"); // neither grown nor shrunk
+        const auto *cells = form.ui.tblCells; // neither grown nor shrunk
         QCOMPARE(QSize(cells->columnCount(), cells->rowCount()), QSize(3, 2));
         QCOMPARE(readFile(ini), content); // restoring never writes
     }
