@@ -154,6 +154,8 @@ private slots:
         row("mixed line ends, none at the end: the new section starts a line of its own",
             "[a]\r\nk=1\nl=2\rm=3\r\n\n[b]\nn=4",
             "[a]\r\nk=1\nl=2\rm=3\r\n\n[b]\nn=4\r\n\r\n[S]\r\nk=v\r\n", setOther("v"));
+        row("no line end at the end: a new key starts a line of its own", "[S]\nn=4",
+            "[S]\nn=4\nk=v\n", setOther("v"));
         row("8-bit file stays 8-bit", "[s]\nold=\xe4\n", "[s]\nold=\xe4\nk=\xf6\n",
             setOther("\u00f6"));
         row("UTF-8 file stays UTF-8", "[s]\nold=\xc3\xa4\n", "[s]\nold=\xc3\xa4\nk=\xc3\xb6\n",
