@@ -1,10 +1,18 @@
 #include <ZezuzuDOD/debugcrashhandler.h>
+#include <ZezuzuDOD/functiontrace.h>
+
+#include "testutil.h"
 
 #include <QtTest>
 
+#include <atomic>
+#include <cstdint>
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+int instrumentedSquare(int value);
+void *instrumentedSquareAddress();
 
 namespace {
 
@@ -17,10 +25,11 @@ bool matchesWhole(const QString &pattern, const QString &text)
     return QRegularExpression(QStringLiteral("\\A(?:%1)\\z").arg(pattern)).match(text).hasMatch();
 }
 
-QString readAll(const QString &path)
+// The log's text; empty while there is no log.
+QString logOf(const DebugCrashHandler &handler)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+    const QString name = handler.debugLogFileName();
+    return name.isEmpty() ? QString() : QString::fromLocal8Bit(readFile(name));
 }
 
 /** Runs call with standard error sent into a file; gives what it printed. */
@@ -36,29 +45,58 @@ QString stderrOf(Call call)
     std::fflush(stderr);
     ::dup2(saved, STDERR_FILENO);
     ::close(saved);
-    return readAll(file.fileName());
+    return QString::fromLocal8Bit(readFile(file.fileName()));
+}
+
+void record(std::uintptr_t address, int times = 1)
+{
+    for (int i = 0; i < times; ++i) {
+        __cyg_profile_func_enter(reinterpret_cast<void *>(address), nullptr);
+        __cyg_profile_func_exit(reinterpret_cast<void *>(address), nullptr);
+    }
+}
+
+QByteArray records(std::uintptr_t address, int times = 1)
+{
+    const QByteArray line = QByteArray::number(qulonglong(address), 16).rightJustified(8, '0');
+    return QByteArray("0x" + line + '\n').repeated(2 * times);
 }
 
 } // namespace
 
+// The debug log and the function trace, both switched by DebugCrashHandler. The log file's name
+// and folder, finish() keeping or deleting it, and the trace permission are checked through the
+// switches in tst_varniobaseapplication.
 class TestDebugCrashHandler : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_home;
+    DebugCrashHandler *m_tracer = nullptr;
+    int m_next = 0; // number of the next trace file
 
+    void trace(bool on) { m_tracer->setInstrumentFunctions(on); }
     QString folder() const
     {
         return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                + QStringLiteral("/varnio");
     }
+    QString traceFile(int number) const
+    {
+        return folder() + QStringLiteral("/LogTest/functionsLog_%1.efl").arg(number);
+    }
 
 private slots:
     void initTestCase()
     {
-        // The handler writes below the documents folder; keep the real user's one out of reach.
-        qputenv("HOME", QFile::encodeName(m_home.path()));
+        // A name beyond Latin-1 (the trace file is opened by its file-system name), and the
+        // real user's documents folder out of reach.
+        const QString home = m_home.filePath(QStringLiteral("h\u00f6me \u20ac"));
+        QVERIFY(QDir().mkpath(home));
+        qputenv("HOME", QFile::encodeName(home));
         QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setApplicationName(QStringLiteral("LogTest"));
+        QCoreApplication::setApplicationName(QStringLiteral("Log Test"));
+        m_tracer = new DebugCrashHandler(this);
+        m_tracer->setDebugHandlingType(DebugCrashHandler::InstrumentFunctions);
     }
     void init()
     {
@@ -67,10 +105,11 @@ private slots:
         QDir(folder()).removeRecursively();
     }
 
+    // What setDebugHandlingType() alone gives is checked through the switches.
     void outputs_data()
     {
         QTest::addColumn<int>("type");
-        QTest::addColumn<int>("then"); // > 0: updateLogType, < 0: setDebugHandlingType
+        QTest::addColumn<int>("added"); // by updateLogType
         QTest::addColumn<bool>("blocked");
         QTest::addColumn<QString>("log");
         QTest::addColumn<QString>("console");
@@ -79,22 +118,18 @@ private slots:
             = ConsoleStamp
               + QStringLiteral("QtDebugMsg: probe message \\(probe.cpp:42, void probe\\(\\)\\)\n");
         const QString logged = LogStamp + QStringLiteral("probe message\n");
-        QTest::newRow("12: file line, one standard line") << 8 << 0 << false << logged << standard;
-        QTest::newRow("4: standard line only") << 4 << 0 << false << QString() << standard;
         QTest::newRow("4 + 32: standard, then detailed with QtDebugMsg for a warning")
             << 4 << 32 << false << QString() << standard + detailed;
-        QTest::newRow("13: file line, standard line twice")
+        QTest::newRow("8 + 1: file line, standard line twice")
             << 8 << 1 << false << logged << standard + standard;
-        QTest::newRow("16 with the handler installed: dropped")
-            << 4 << -16 << false << QString() << QString();
         // A file where the folder should be: not even root can create the log below it.
-        QTest::newRow("12, log folder unwritable: console only, nothing reported")
+        QTest::newRow("8, log folder unwritable: console only, nothing reported")
             << 8 << 0 << true << QString() << standard;
     }
     void outputs()
     {
         QFETCH(int, type);
-        QFETCH(int, then);
+        QFETCH(int, added);
         QFETCH(bool, blocked);
         QFETCH(QString, log);
         QFETCH(QString, console);
@@ -104,14 +139,11 @@ private slots:
             || (QDir().mkpath(QFileInfo(folder()).path()) && blocker.open(QIODevice::WriteOnly)));
         DebugCrashHandler handler;
         handler.setDebugHandlingType(DebugCrashHandler::DebugHandlingType(type));
-        if (then > 0)
-            handler.updateLogType(DebugCrashHandler::DebugHandlingType(then));
-        else if (then < 0)
-            handler.setDebugHandlingType(DebugCrashHandler::DebugHandlingType(-then));
+        handler.updateLogType(DebugCrashHandler::DebugHandlingType(added));
         const QString printed = stderrOf(
             [] { QMessageLogger("probe.cpp", 42, "void probe()").warning("probe message"); });
         QVERIFY2(matchesWhole(console, printed), qPrintable(printed));
-        const QString written = readAll(handler.debugLogFileName());
+        const QString written = logOf(handler);
         QVERIFY2(matchesWhole(log, written), qPrintable(written));
         handler.finish();
     }
@@ -133,10 +165,8 @@ private slots:
             for (std::thread &thread : threads)
                 thread.join();
         });
-        const QStringList lines
-            = readAll(handler.debugLogFileName()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList lines = logOf(handler).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), Threads * Messages);
-        QSet<QString> seen;
         for (const QString &line : lines) {
             QVERIFY2(matchesWhole(
                          LogStamp
@@ -144,9 +174,94 @@ private slots:
                                  "thread \\d message \\d+, long enough to be written in pieces"),
                          line),
                      qPrintable(line));
-            seen.insert(line.mid(25));
         }
-        QCOMPARE(seen.size(), Threads * Messages);
+    }
+
+    void eachTraceSwitchOnStartsACompleteFile()
+    {
+        trace(true);
+        QCOMPARE(instrumentedSquare(7), 49); // built with the hooks, as a tool's own code is
+        record(0x401000);                    // zero-filled to eight digits
+        record(0xfedcba9876543210);          // lower case, a 64-bit address keeps all digits
+        trace(false);
+        record(0x2222); // off: goes nowhere
+        trace(true);
+        record(0x3333, 5000);
+        trace(true); // while open: that file is closed first
+        record(0x4444);
+        m_tracer->finish();
+        record(0x7777); // after the end, destructors of globals for instance
+        QCOMPARE(readFile(traceFile(m_next++)),
+                 records(std::uintptr_t(instrumentedSquareAddress()))
+                     + "0x00401000\n0x00401000\n0xfedcba9876543210\n0xfedcba9876543210\n");
+        QCOMPARE(readFile(traceFile(m_next++)), records(0x3333, 5000));
+        QCOMPARE(readFile(traceFile(m_next++)), records(0x4444));
+        QVERIFY(!QFile::exists(traceFile(m_next)));
+    }
+
+    void unopenableTraceFileIsHarmless_data()
+    {
+        QTest::addColumn<bool>("fullDevice");
+        QTest::newRow("folder name taken by a file") << false;
+        QTest::newRow("trace file on a full device") << true;
+    }
+    void unopenableTraceFileIsHarmless()
+    {
+        QFETCH(bool, fullDevice);
+        QDir().mkpath(QFileInfo(traceFile(0)).path());
+        QFile blocker(fullDevice ? traceFile(m_next) : folder());
+        if (fullDevice)
+            QVERIFY(QFile::link(QStringLiteral("/dev/full"), blocker.fileName()));
+        else
+            QVERIFY(QDir(folder()).removeRecursively() && blocker.open(QIODevice::WriteOnly));
+        trace(true);
+        record(0x8888, 100000); // more than any buffer: writes fail on /dev/full
+        trace(false);
+        QVERIFY(blocker.remove());
+        ++m_next;
+        trace(true); // the next trace works again
+        record(0x9999);
+        trace(false);
+        QCOMPARE(readFile(traceFile(m_next++)), records(0x9999));
+    }
+
+    void traceThreadsWhileSwitching()
+    {
+        constexpr int Threads = 3, Rounds = 30;
+        std::atomic<bool> stop{false};
+        // std::thread: the thread sanitizer sees its start and join, unlike QThread's.
+        std::vector<std::thread> threads;
+        for (int t = 0; t < Threads; ++t) {
+            threads.emplace_back([t, &stop] {
+                while (!stop)
+                    record(0xabc000 + std::uintptr_t(t), 16);
+            });
+        }
+        const int first = m_next;
+        QList<qint64> sizeAtClose;
+        for (int round = 0; round < Rounds; ++round) {
+            trace(true);
+            QThread::usleep(500);
+            trace(false);
+            sizeAtClose << QFileInfo(traceFile(m_next++)).size();
+        }
+        QThread::msleep(20); // the threads go on calling the hooks after the last close
+        stop = true;
+        for (std::thread &thread : threads)
+            thread.join();
+        bool written = false;
+        for (int round = 0; round < Rounds; ++round) {
+            const QByteArray text = readFile(traceFile(first + round));
+            QCOMPARE(qint64(text.size()), sizeAtClose[round]); // nothing written after the close
+            written = written || !text.isEmpty();
+            for (int i = 0; i < text.size(); i += 11) { // every record whole, none mixed
+                const QByteArray line = text.mid(i, 11);
+                if (!line.startsWith("0x00abc00") || line[9] < '0' || line[9] >= '0' + Threads
+                    || !line.endsWith('\n'))
+                    QFAIL(line.constData());
+            }
+        }
+        QVERIFY(written);
     }
 };
 
@@ -156,5 +271,5 @@ QTEST_GUILESS_MAIN(TestDebugCrashHandler)
 
 // Not covered: the time in log lines across second boundaries, Qt's default handler coming back
 // after the handler is destroyed, the Windows text-mode line end and a locale codec other than the
-// machine's; the log file name and folder, and finish keeping or deleting the log, are checked
-// through the switches in tst_varniobaseapplication.
+// machine's; a 12-digit trace address, records staged by other threads reaching the file at their
+// end or at the close, and a hook re-entered from a signal handler.

@@ -2,6 +2,7 @@
 // turn the hash tables of a document into lists.
 
 #include "dcfname_p.h"
+#include "testutil.h"
 
 #include <QtTest>
 
@@ -36,11 +37,10 @@ private slots:
     {
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
-        QTest::newRow("31 * h + c meets with b[ and az") << "b["
-                                                         << "az";
+        QTest::newRow("31 * h + c meets with b[ and az") << qs("b[") << qs("az");
         // CRC-32C is linear: pieces of one length that meet do so whatever the start value.
-        QTest::newRow("Qt's CRC-32C string hash meets with roya77 and qidrbo") << "roya77"
-                                                                               << "qidrbo";
+        QTest::newRow("Qt's CRC-32C string hash meets with roya77 and qidrbo")
+            << qs("roya77") << qs("qidrbo");
     }
     void collidingPiecesStayApart()
     {

@@ -14,20 +14,6 @@
 using Edit = std::function<bool(DCFWriter &)>;
 Q_DECLARE_METATYPE(Edit)
 
-// A file opened and written back: without value and denotation lines and denotation sections.
-// Line by line on purpose, independent of the library's own reading.
-static QByteArray withoutValues(const QByteArray &original)
-{
-    const auto options
-        = QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption;
-    QString text = QString::fromLatin1(original);
-    text.remove(
-        QRegularExpression(qs("^[ \\t]*(parametervalue|denotation)[ \\t]*=.*\\n?"), options));
-    text.remove(
-        QRegularExpression(qs("^[ \\t]*\\[[^\\]\\n]*denotation[^\\]\\n]*\\][^\\[]*"), options));
-    return text.toLatin1();
-}
-
 static const char *const same = nullptr; // as "written": the file stays as it was
 
 static void row(const char *name, const char *file, const char *written, const Edit &edit)
@@ -95,33 +81,37 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
+    // The golden files are the fixtures without their value and denotation lines and sections.
     void roundTripDropsOnlyValuesAndDenotations_data()
     {
         QTest::addColumn<QString>("fixture");
-        for (const char *fixture : {"io-module-crlf.dcf", "sensor-lower-lf.eds"})
-            QTest::newRow(fixture) << qs(fixture);
+        QTest::addColumn<QString>("written");
+        QTest::newRow("upper-case CRLF DCF")
+            << qs("io-module-crlf.dcf") << qs("io-module-crlf.written.dcf");
+        QTest::newRow("lower-case LF EDS")
+            << qs("sensor-lower-lf.eds") << qs("sensor-lower-lf.written.eds");
     }
 
     void roundTripDropsOnlyValuesAndDenotations()
     {
         QFETCH(QString, fixture);
-        const QByteArray original = readFile(QFINDTESTDATA(fixture));
-        QVERIFY(original.size() > 100);
-        const QString path = copyOf(original, fixture);
+        QFETCH(QString, written);
+        const QString path = copyOf(readFile(QFINDTESTDATA(fixture)), fixture);
+        const QByteArray expected = readFile(QFINDTESTDATA(written));
         for (int round = 0; round < 2; ++round) { // the second round finds nothing to change
             {
                 DCFWriter writer; // the first round writes when the store is destroyed
                 QVERIFY(writer.setDCFFile(path));
                 QVERIFY(round == 0 || writer.writeFile());
             }
-            QCOMPARE(readFile(path), withoutValues(original));
+            QCOMPARE(readFile(path), expected);
         }
     }
 
+    // Values land after the last key of their section, commissioning values in place.
     void configuredFileKeepsItsLayout()
     {
-        const QByteArray original = readFile(QFINDTESTDATA("io-module-crlf.dcf"));
-        const QString path = copyOf(original);
+        const QString path = copyOf(readFile(QFINDTESTDATA("io-module-crlf.dcf")));
         DCFWriter writer;
         QVERIFY(writer.setDCFFile(path));
         QVERIFY(writer.setParameterValue(0x1800, 1, qs("$NODEID+0x1A0"),
@@ -130,50 +120,7 @@ private slots:
         writer.updateDeviceCommisioning(500, 2, qs("Hall 4"), 9, qs("M\u00f6bius"));
         writer.updateOptionalObjects({0x6200, 0x1017});
         QVERIFY(writer.writeFile());
-
-        QByteArray expected = withoutValues(original);
-        expected.replace("NodeID=5\r\nNodeName=dio-left\r\nBaudrate=250\r\nNetNumber=1\r\n"
-                         "NetworkName=Line 3\r\n",
-                         "NodeID=9\r\nNodeName=M\xf6"
-                         "bius\r\nBaudrate=500\r\nNetNumber=2\r\nNetworkName=Hall 4\r\n");
-        expected.replace("SupportedObjects=3\r\n1=0x1017\r\n2=0x1800\r\n3=0x6200\r\n",
-                         "SupportedObjects=2\r\n1=0x1017\r\n2=0x6200\r\n");
-        expected.replace("DefaultValue=0\r\nPDOMapping=0\r\n",
-                         "DefaultValue=0\r\nPDOMapping=0\r\nParameterValue=250\r\n");
-        expected.replace("DefaultValue=$NODEID+0x180\r\nPDOMapping=0\r\n",
-                         "DefaultValue=$NODEID+0x180\r\nPDOMapping=0\r\nParameterValue=$NODEID+"
-                         "0x1A0\r\nDenotation=Status; \"inputs\", C:\\io\r\n");
-        QCOMPARE(readFile(path), expected);
-    }
-
-    // Beyond the fuzzer's reach (its size limit) or where an appended section could go wrong.
-    void badInputOpensAndWritesBackWhatItRead_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("binary garbage")
-            << QByteArray("\x00\xff\xfe[\x01=\x02\r\r\n\x80]=\n\x00", 15);
-        QTest::newRow("very long line") << QByteArray("[x]\nk=" + QByteArray(1 << 20, 'v') + '\n');
-        QTest::newRow("mixed line ends, no final line end")
-            << QByteArray("[a]\r\nk=1\nl=2\rm=3\r\n\n[b]\nn=4");
-    }
-
-    void badInputOpensAndWritesBackWhatItRead()
-    {
-        QFETCH(QByteArray, bytes);
-        const QString path = copyOf(bytes);
-        DCFWriter writer;
-        QVERIFY(writer.setDCFFile(path));
-        QVERIFY(writer.writeFile());
-        QCOMPARE(readFile(path), bytes);
-
-        writer.updateOtherSettings(qs("Added"), qs("Key"),
-                                   qs("v")); // lands after every old byte
-        QVERIFY(writer.writeFile());
-        const QByteArray written = readFile(path);
-        QVERIFY2(written.startsWith(bytes), written.left(200).constData());
-        const QByteArray tail = written.mid(bytes.size());
-        QVERIFY2(tail.contains("[Added]") && tail.contains("Key=v"), tail.constData());
+        QCOMPARE(readFile(path), readFile(QFINDTESTDATA("io-module-crlf.configured.dcf")));
     }
 
     void editWritesExactly_data()
@@ -204,6 +151,11 @@ private slots:
             setOther("Do if \"Off\", a; C:\\tools\\eds"));
         row("line break becomes a blank, no second line", "[s]\r\n", "[s]\r\nk=one [evil] two\r\n",
             setOther("one\r\n[evil]\ntwo"));
+        row("mixed line ends, none at the end: the new section starts a line of its own",
+            "[a]\r\nk=1\nl=2\rm=3\r\n\n[b]\nn=4",
+            "[a]\r\nk=1\nl=2\rm=3\r\n\n[b]\nn=4\r\n\r\n[S]\r\nk=v\r\n", setOther("v"));
+        row("no line end at the end: a new key starts a line of its own", "[S]\nn=4",
+            "[S]\nn=4\nk=v\n", setOther("v"));
         row("8-bit file stays 8-bit", "[s]\nold=\xe4\n", "[s]\nold=\xe4\nk=\xf6\n",
             setOther("\u00f6"));
         row("UTF-8 file stays UTF-8", "[s]\nold=\xc3\xa4\n", "[s]\nold=\xc3\xa4\nk=\xc3\xb6\n",
@@ -290,7 +242,6 @@ private slots:
     void withoutDocumentNothingHappens_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("missing") << m_dir.filePath(qs("missing.dcf"));
         // Reading it never ends, and a FIFO waits for a writer: neither is a document.
         QTest::newRow("device") << qs("/dev/zero");
         const QString fifo = m_dir.filePath(qs("fifo.dcf"));
@@ -316,15 +267,12 @@ private slots:
     void failedWriteKeepsTheFileAndCanBeRetried_data()
     {
         QTest::addColumn<QString>("failure");
-        for (const char *failure :
-             {"vanished", "disk full", "replaced by a link to /dev/full", "read-only folder"})
+        for (const char *failure : {"vanished", "disk full", "replaced by a link to /dev/full"})
             QTest::newRow(failure) << qs(failure);
     }
     void failedWriteKeepsTheFileAndCanBeRetried()
     {
         QFETCH(QString, failure);
-        if (failure.startsWith(qs("read-only")) && geteuid() == 0)
-            QSKIP("root writes into read-only folders");
         const QByteArray original = "[1017]\nk=1\n\n[big]\nk=" + QByteArray(64 * 1024, 'x') + '\n';
         const QString path = copyOf(original, qs("device.dcf"));
         const QString folder = QFileInfo(path).path();
@@ -342,8 +290,6 @@ private slots:
             left.clear();
         } else if (failure == qs("disk full")) {
             limit.rlim_cur = 16 * 1024;
-        } else if (failure.startsWith(qs("read-only"))) {
-            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         } else {
             // As root a faulty writer could rename a text file over the device: use our own node.
             if (geteuid() == 0) {
@@ -358,7 +304,6 @@ private slots:
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
         const bool ok = writer.writeFile();
         setrlimit(RLIMIT_FSIZE, &old);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!ok);
         QVERIFY(!QFileInfo(device).isFile());
         if (failure.contains(qs("link"))) // still the link, not a file put in its place
@@ -385,4 +330,6 @@ QTEST_GUILESS_MAIN(TestDcfWriter)
 // Not covered: writers in several threads (QSettings' own caches use locks a thread sanitizer
 // build cannot see); a file that changes on disk between opening and writing; two writers of
 // one file alive at once; addSub() with an empty value or on a sub-index other than 0 (addNVSub()
-// rows cover both forms); an empty list of optional objects.
+// rows cover both forms); an empty list of optional objects; a read-only folder (QSettings' own
+// atomic save fails there, the failure takes the file size limit's path); empty and binary files
+// (the fuzzer opens and writes back any bytes) and lines longer than its inputs.

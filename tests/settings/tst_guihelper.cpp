@@ -2,6 +2,7 @@
 
 #include "messageboxcloser.h"
 #include "testutil.h"
+#include "ui_settingsform.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -10,7 +11,7 @@
 class QHexEdit : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QByteArray data MEMBER m_data)
+    Q_PROPERTY(QByteArray data MEMBER m_data USER true)
     QByteArray m_data;
 };
 
@@ -30,70 +31,27 @@ void forCells(const QTableWidget *t, F f)
     }
 }
 
-// Every kind, nested in a group box, a tab widget and a scroll area, beside widgets to be left
-// alone; "tblCells" holds line edits, items, an item hidden by a check box and an empty cell,
-// "tblUnflagged" lacks the "SaveTable" flag.
+// The dialog of settingsform.ui, completed with what a form file cannot hold.
 struct Form
 {
     QDialog dialog;
-    QStringList names;
-
-    template<class W>
-    W *add(const char *name, QWidget *parent)
-    {
-        auto *w = new W;
-        w->setObjectName(qs(name));
-        (parent->layout() ? parent->layout() : new QVBoxLayout(parent))->addWidget(w);
-        names << w->objectName();
-        return w;
-    }
-    template<class W = QWidget>
-    W *get(const char *name) const
-    {
-        return dialog.findChild<W *>(qs(name));
-    }
+    Ui::SettingsForm ui;
+    const QStringList names = list("grpOptions,edtName,chkTristate,spnCount,rdoA,rdoB,cmbPlain,"
+                                   "cmbData,cmbEditable,txtNotes,hexData,dblGain,edtReadOnly,"
+                                   "edtExcluded,grpPlain,edtInPlain,tblCells,tblUnflagged");
 
     Form()
     {
-        auto *options = add<QGroupBox>("grpOptions", &dialog);
-        options->setCheckable(true);
-        add<QLineEdit>("edtName", options);
-        add<QCheckBox>("chkTristate", options)->setTristate(true);
-        add<QSpinBox>("spnCount", options);
-        auto *inner = new QWidget;
-        add<QRadioButton>("rdoA", inner);
-        add<QRadioButton>("rdoB", inner);
-        for (const char *name : {"cmbPlain", "cmbData", "cmbEditable"}) {
-            auto *c = add<QComboBox>(name, inner);
-            for (int kbit : {10, 125, 1000})
-                c->addItem(QString::number(kbit), name[3] == 'D' ? QVariant(kbit) : QVariant());
-            c->setEditable(name[3] == 'E');
-            if (c->isEditable())
-                c->lineEdit()->setObjectName(qs("edtInsideCombo"));
-        }
-        add<QPlainTextEdit>("txtNotes", inner);
-        add<QHexEdit>("hexData", inner);
-        add<QDoubleSpinBox>("dblGain", inner);
-        add<QLineEdit>("edtReadOnly", inner)->setReadOnly(true);
-        add<QLineEdit>("edtExcluded", inner)->setProperty("ExcludeSaving", false);
-        add<QLineEdit>("edtInPlain", add<QGroupBox>("grpPlain", inner));
-        auto *table = add<QTableWidget>("tblCells", inner);
-        table->setProperty("SaveTable", QString());
-        table->setRowCount(2);
-        table->setColumnCount(3);
-        for (int row = 0; row < 2; ++row) {
-            table->setItem(row, 0, new QTableWidgetItem);
-            table->setCellWidget(row, 1, new QLineEdit);
-        }
-        table->setItem(0, 2, new QTableWidgetItem);
-        table->setCellWidget(0, 2, new QCheckBox);
-        auto *unflagged = add<QTableWidget>("tblUnflagged", inner);
-        unflagged->setRowCount(1);
-        unflagged->setColumnCount(1);
-        unflagged->setItem(0, 0, new QTableWidgetItem);
-        auto *scroll = new QScrollArea;
-        scroll->setWidget(inner);
-        add<QTabWidget>("tabs", &dialog)->addTab(scroll, qs("Tab"));
+        ui.setupUi(&dialog);
+        for (int i = 0; i < ui.cmbData->count(); ++i)
+            ui.cmbData->setItemData(i, ui.cmbData->itemText(i).toInt());
+        ui.cmbEditable->lineEdit()->setObjectName(qs("edtInsideCombo"));
+        auto *hex = new QHexEdit;
+        hex->setObjectName(qs("hexData"));
+        ui.inner->layout()->addWidget(hex);
+        for (int row = 0; row < 2; ++row)
+            ui.tblCells->setCellWidget(row, 1, new QLineEdit);
+        ui.tblCells->setCellWidget(0, 2, new QCheckBox);
         fill(0);
     }
 
@@ -130,40 +88,32 @@ struct Form
         }
     }
 
-    // What a user sees, as "name=value", cells as "table/row/column=text".
+    // What a user sees through each widget's user property, cells as "table/row/column=text".
     QStringList snapshot() const
     {
         QStringList state;
         for (const QString &name : names) {
             QWidget *w = dialog.findChild<QWidget *>(name);
-            QVariant v;
-            if (auto *c = qobject_cast<QCheckBox *>(w))
-                v = int(c->checkState());
-            else if (auto *c = qobject_cast<QComboBox *>(w))
-                v = c->currentText();
-            else if (auto *t = qobject_cast<QTableWidget *>(w)) {
+            if (auto *t = qobject_cast<QTableWidget *>(w)) {
                 forCells(t, [&](int r, int c, QLineEdit *e, QTableWidgetItem *item) {
                     if (e || item)
                         state << qs("%1/%2/%3=%4")
-                                     .arg(name)
-                                     .arg(r)
-                                     .arg(c)
-                                     .arg(e ? e->text() : item->text());
+                                     .arg(name, QString::number(r), QString::number(c),
+                                          e ? e->text() : item->text());
                 });
+                continue;
             }
-            for (const char *property : {"checked", "plainText", "text", "data"})
-                v = v.isValid() ? v : w->property(property);
-            if (v.isValid())
+            // A check box's user property cannot tell partly checked from checked.
+            const auto *c = qobject_cast<QCheckBox *>(w);
+            QVariant v = c ? int(c->checkState()) : w->metaObject()->userProperty().read(w);
+            if (v.type() == QVariant::ByteArray) // whole: as text it would end at the zero byte
+                v = QString::fromLatin1(v.toByteArray().toHex());
+            if (v.isValid()) // the tab widget has none
                 state << name + QLatin1Char('=') + v.toString();
         }
         return state;
     }
 };
-
-QString nativeFile()
-{
-    return QSettings(QCoreApplication::organizationName(), qs("Settings Test 1.0")).fileName();
-}
 
 enum StoreKind { Ini, Given, Native };
 
@@ -181,7 +131,10 @@ struct Store
     QSettings *passed() { return kind == Given ? &given : nullptr; }
     QString file() const
     {
-        return kind == Native ? nativeFile() : kind == Ini ? ini : given.fileName();
+        if (kind == Native)
+            return QSettings(QCoreApplication::organizationName(), qs("Settings Test 1.0"))
+                .fileName();
+        return kind == Ini ? ini : given.fileName();
     }
     QString group(const char *name) const
     {
@@ -198,13 +151,6 @@ QPoint centred(const QWidget &parent, const QSize &box)
 {
     return parent.geometry().topLeft()
            + QPoint(parent.width() / 2 - box.width() / 2, parent.height() / 2 - box.height() / 2);
-}
-
-bool hasMessageBoxWindow()
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.cbegin(), windows.cend(),
-                       [](QWidget *w) { return qobject_cast<QMessageBox *>(w); });
 }
 
 } // namespace
@@ -239,7 +185,6 @@ private slots:
         const QStringList before = form.snapshot();
         GuiHelper::saveSettings(&form.dialog, qs("Dlg"), store.ini, store.passed());
         QCOMPARE(store.given.group(), qs("Caller"));
-
         // On disk: no key for read-only, excluded, double spin box, plain group box, inner line
         // edits, the text of a combo box with data, the item under the check box, the empty cell.
         QSettings s(store.file(), QSettings::IniFormat);
@@ -260,8 +205,19 @@ private slots:
 
         form.fill(1);
         const QStringList changed = form.snapshot();
-        QVERIFY(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), store.ini, store.passed()));
+        QSignalSpy clicked(form.ui.grpOptions, &QGroupBox::clicked);
+        QSignalSpy plainClicked(form.ui.grpPlain, &QGroupBox::clicked);
+        QSignalSpy toggled(form.ui.grpOptions, &QGroupBox::toggled);
+        QSignalSpy text(form.ui.edtName, &QLineEdit::textChanged);
+        QSignalSpy index(form.ui.cmbData, qOverload<int>(&QComboBox::currentIndexChanged));
+        for (int round = 0; round < 2; ++round) // the second one restores the state shown
+            QVERIFY(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), store.ini, store.passed()));
         QCOMPARE(store.given.group(), qs("Caller"));
+        // Signals are not blocked; the click comes with every restore, also of the state shown.
+        QCOMPARE(QList<int>({clicked.count(), toggled.count(), text.count(), index.count(),
+                             plainClicked.count()}),
+                 QList<int>({2, 1, 1, 1, 0}));
+        QCOMPARE(clicked.at(1).at(0), QVariant(true));
         const QStringList after
             = form.snapshot(),
             alone = list("edtReadOnly,edtExcluded,dblGain,grpPlain,tblCells/0/2,tblUnflagged/0/0");
@@ -289,32 +245,6 @@ private slots:
         QCOMPARE(store.given.group(), qs("Caller"));
     }
 
-    void restoreSignals()
-    {
-        Form form;
-        const QString ini = path("signals.ini");
-        GuiHelper::saveSettings(&form.dialog, qs("Dlg"), ini);
-        QSignalSpy clicked(form.get<QGroupBox>("grpOptions"), &QGroupBox::clicked);
-        QSignalSpy plainClicked(form.get<QGroupBox>("grpPlain"), &QGroupBox::clicked);
-        QSignalSpy toggled(form.get<QGroupBox>("grpOptions"), &QGroupBox::toggled);
-        QSignalSpy text(form.get<QLineEdit>("edtName"), &QLineEdit::textChanged);
-        QSignalSpy index(form.get<QComboBox>("cmbData"),
-                         qOverload<int>(&QComboBox::currentIndexChanged));
-        QSignalSpy state(form.get<QCheckBox>("chkTristate"), &QCheckBox::stateChanged);
-        // Unchanged state first: the click still comes once, no change signal does.
-        for (int n : {0, 1}) {
-            form.fill(n);
-            for (QSignalSpy *spy : {&clicked, &toggled, &text, &index, &state})
-                spy->clear();
-            QVERIFY(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), ini));
-            QCOMPARE(clicked.count(), 1);
-            QCOMPARE(clicked.at(0).at(0), QVariant(true));
-            QCOMPARE(QList<int>({toggled.count(), text.count(), index.count(), state.count()}),
-                     QList<int>({n, n, n, n}));
-        }
-        QCOMPARE(plainClicked.count(), 0);
-    }
-
     void badFile_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -323,23 +253,19 @@ private slots:
         QByteArray garbage;
         for (int i = 0; i < 4096; ++i)
             garbage += char((i * 7919) >> 3);
-        QTest::newRow("garbage bytes") << garbage << false << QString();
-        QTest::newRow("truncated in a key") << QByteArray("[Dlg]\nedtName=kept\nspnCount=7\nchkTri")
-                                            << true << qs("edtName=kept,spnCount=7");
-        QTest::newRow("text where numbers are expected")
-            << QByteArray("[Dlg]\nspnCount=abc\nchkTristate=x\ncmbData_data=zzz\n") << true
-            << qs("spnCount=0,chkTristate=0,cmbData=");
-        QTest::newRow("check state beyond Checked, number beyond range")
-            << QByteArray("[Dlg]\nchkTristate=7\nspnCount=100000\n") << true << qs("spnCount=99");
+        QTest::newRow("garbage bytes: no group") << garbage << false << QString();
+        QTest::newRow("check state beyond Checked kept, failed conversions, data of no item")
+            << QByteArray("[Dlg]\nchkTristate=7\nspnCount=abc\ncmbData_data=zzz\n") << true
+            << qs("spnCount=0,cmbData=");
         QTest::newRow("cells beyond the table and the empty cell ignored, the rest kept")
             << QByteArray("[Dlg]\ntblCells\\0\\0\\Type=0\ntblCells\\0\\0\\Value=a\n"
                           "tblCells\\1\\2\\Type=0\ntblCells\\1\\2\\Value=b\n"
                           "tblCells\\9\\9\\Type=0\ntblCells\\9\\9\\Value=c\n")
             << true << qs("tblCells/0/0=a");
-        QTest::newRow("keys of widgets that take no part, data for a combo box without")
+        QTest::newRow("keys of widgets that take no part")
             << QByteArray("[Dlg]\nedtReadOnly=0\nedtExcluded=0\ndblGain=0\nedtInsideCombo=0\n"
-                          "qt_spinbox_lineedit=0\ngrpPlain=true\ncmbPlain_data=125\n")
-            << true << qs("cmbPlain=");
+                          "qt_spinbox_lineedit=0\ngrpPlain=true\n")
+            << true << QString();
     }
     void badFile()
     {
@@ -355,7 +281,7 @@ private slots:
         }
         QTEST(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), ini), "found");
         QCOMPARE(form.snapshot(), expected);
-        const auto *cells = form.get<QTableWidget>("tblCells"); // neither grown nor shrunk
+        const auto *cells = form.ui.tblCells; // neither grown nor shrunk
         QCOMPARE(QSize(cells->columnCount(), cells->rowCount()), QSize(3, 2));
         QCOMPARE(readFile(ini), content); // restoring never writes
     }
@@ -369,11 +295,8 @@ private slots:
                                      "with space|ümlaut €")
                                       .split(QLatin1Char('|'));
         QDialog dialog;
-        new QVBoxLayout(&dialog);
-        for (const QString &name : names) {
-            dialog.layout()->addWidget(new QLineEdit(name));
-            dialog.layout()->itemAt(dialog.layout()->count() - 1)->widget()->setObjectName(name);
-        }
+        for (const QString &name : names)
+            (new QLineEdit(name, &dialog))->setObjectName(name);
         GuiHelper::saveSettings(&dialog, qs("Names"), ini);
         const QList<QLineEdit *> edits = dialog.findChildren<QLineEdit *>();
         for (QLineEdit *e : edits)
@@ -393,8 +316,9 @@ private slots:
     void messageBoxes()
     {
         // Without a parent the non-blocking box has nothing to centre over and no owner.
+        const int windows = QApplication::topLevelWidgets().size();
         QCOMPARE(GuiHelper::showNonBlockingMessageBox(nullptr, qs("Title"), qs("Text")), -1);
-        QVERIFY(!hasMessageBoxWindow());
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows);
 
         auto *parent = new QWidget;
         parent->setGeometry(120, 60, 640, 480);
@@ -408,9 +332,9 @@ private slots:
         QCOMPARE(QStringList({closer.title(), closer.text(), closer.informativeText()}),
                  QStringList({qs("Title"), qs("Main text"), qs("More")}));
         QCOMPARE(closer.icon(), QMessageBox::Warning);
-        QCOMPARE(closer.buttonTexts().size(), 2);
         QCOMPARE(closer.geometry().topLeft(), centred(*parent, closer.geometry().size()));
-        QVERIFY(!hasMessageBoxWindow()); // the box was local to the call
+        QCOMPARE(QApplication::topLevelWidgets().size(),
+                 windows + 1); // the box was local to the call
 
         QCOMPARE(GuiHelper::showNonBlockingMessageBox(parent, qs("Title"), qs("Text"), qs("Info"),
                                                       QMessageBox::Ok, QMessageBox::Information),
@@ -435,4 +359,5 @@ QTEST_MAIN(TestGuiHelper)
 // own failure; a missing group is covered by the garbage file); group names (letter case,
 // nesting); a stored cell type that no longer fits the cell; a flagged table whose name needs
 // escaping or that has no name (saved, not restored); makeLabelBold (a one-line font change),
-// setComboboxValue (a loop over the item data); the modal box without a parent.
+// setComboboxValue (a loop over the item data); the modal box without a parent; a file cut off
+// inside a key and a number beyond a spin box's range (QSettings' and QSpinBox's own handling).
