@@ -98,11 +98,8 @@ private slots:
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<QString>("firstOpens");
         QTest::newRow("known manuals, in name order")
-            << list("manual_90001_en.pdf|manual_90001_de.pdf|manual_kx_90007_en.pdf|"
-                    "vendor_erweiterung_90008_de.pdf|kx_script_api.pdf|erweiterung_90008_de.pdf")
-            << list("Erweiterungshandbuch - Script (de)|Script API (en)|Handbuch (de)|"
-                    "Manual (en)|Manual (en)|Erweiterungshandbuch - Vendor (de)")
-            << qs("erweiterung_90008_de.pdf");
+            << list("manual_kx_90007_en.pdf|manual_90001_de.pdf|kx_script_api.pdf")
+            << list("Script API (en)|Handbuch (de)|Manual (en)") << qs("kx_script_api.pdf");
         QTest::newRow("unknown or differently cased: name up to the first dot")
             << list("Release.Notes.pdf|Manual_90001_DE.pdf|a.PDF|#3 Bus für 50% (de).pdf")
             << list("#3 Bus für 50% (de)|a|Manual_90001_DE|Release")
@@ -238,7 +235,6 @@ private slots:
             TipOfTheDay dialog(writeTips("tip 0\ntip 1\ntip 2\n"), true, 0);
             QSignalSpy spy(&dialog, &TipOfTheDay::newTipValues);
             dialog.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             QTest::mouseClick(dialog.findChild<QCheckBox *>(), Qt::LeftButton);
             byButton ? click(dialog, "btnClose") : void(dialog.close()); // or by the title bar
             QVERIFY(!dialog.isVisible());
