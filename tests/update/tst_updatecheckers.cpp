@@ -13,7 +13,6 @@ namespace {
 
 const QByteArray DevicePath = "/versioninfo/Device.info";
 const QByteArray QueryPath = "/versioninfo/versionstest.php";
-const QString Invalid = qs("Invalid data received from update server:");
 
 using UpdateTest::baseUrl;
 using UpdateTest::certificate;
@@ -25,77 +24,97 @@ QByteArray answer(const QMap<QString, QString> &versions)
                                     UpdateServer::versionPayload(versions));
 }
 
-QString newVersion(const char *version)
+// What a box shows, its icon first: "(i)" for information, "(!)" for a warning.
+QString shown(const MessageBoxCloser &box)
 {
-    return qs("New version %1 is available.").arg(qs(version));
+    const QString icon = box.icon() == QMessageBox::Information ? qs("(i) ")
+                         : box.icon() == QMessageBox::Warning   ? qs("(!) ")
+                                                                : QString();
+    return icon + box.text() + QLatin1Char(' ') + box.informativeText();
 }
 
-QString noNewVersion(const char *version)
+QString newVersion(const QString &version)
 {
-    return qs("No new version available. Version %1 is current version.").arg(qs(version));
+    return qs("(i) Query for update successful. New version %1 is available.").arg(version);
 }
 
-enum FailureKind {
-    ClosedPort,
-    Silent,
-    Untrusted,
-    Expired,
-    WrongHost,
-    RedirectToHttp,
-    NotFound,
-    LargeNotFound
-};
+QString currentVersion(const QString &version)
+{
+    return qs("(!) Query for update successful. No new version available. Version %1 is current "
+              "version.")
+        .arg(version);
+}
 
-// One way for a request to \a path to fail: where a checker is to be pointed, with which timeout.
+enum FailureKind { ClosedPort, Silent, Untrusted, RedirectToHttp, NotFound, LargeNotFound };
+
+// One way for both checks to fail: where the checkers are to be pointed, with which timeout.
+// Where a server answers at all, it knows a newer version: using that is the fault.
 struct Failure
 {
-    Failure(int kind, const QByteArray &path, const QByteArray &validBody)
+    explicit Failure(int kind)
     {
         if (kind == ClosedPort || kind == Silent) {
             // The kernel accepts the connection for the listener, which then never says a word.
             listener.listen(QHostAddress::LocalHost);
-            base = baseUrl(listener);
+            base = failedAt = baseUrl(listener);
             timeout = 1000;
             if (kind == ClosedPort)
                 listener.close();
             return;
         }
-        const char *certificates[] = {"untrusted.pem", "expired.pem", "wronghost.pem"};
-        server = startServer(kind < RedirectToHttp ? certificates[kind - Untrusted] : "server.pem");
-        if (kind == RedirectToHttp) {
-            // The plain server would give a valid answer: following the redirect is the fault.
-            plainServer = startServer(nullptr);
-            plainServer->setFixedResponse(path, {200, validBody});
-            server->setFixedResponse(
-                path, {302, QByteArray(), baseUrl(*plainServer, "http").toEncoded() + path});
-        } else if (kind == NotFound) {
-            server->setFixedResponse(path, {404, validBody});
-        } else if (kind == LargeNotFound) {
-            server->setFixedResponse(path, {404, validBody + QByteArray(2 << 20, '\n')});
+        server = startServer(kind == Untrusted ? "untrusted.pem" : "server.pem");
+        plainServer = startServer(nullptr);
+        for (UpdateServer *answering : {server.get(), plainServer.get()}) {
+            answering->setVersion(qs("Device"), qs("9.0.0"));
+            answering->setVersion(qs("1777-10"), qs("9.0.0"));
+        }
+        const QByteArray query = answer({{qs("1777-10"), qs("9.0.0")}});
+        for (const auto &[path, valid] : {std::make_pair(DevicePath, QByteArray("Device:9.0.0\n")),
+                                          std::make_pair(QueryPath, query)}) {
+            if (kind == RedirectToHttp) {
+                server->setFixedResponse(
+                    path, {302, QByteArray(), baseUrl(*plainServer, "http").toEncoded() + path});
+            } else if (kind == NotFound) {
+                server->setFixedResponse(path, {404, valid});
+            } else if (kind == LargeNotFound) {
+                server->setFixedResponse(path, {404, valid + QByteArray(2 << 20, '\n')});
+            }
         }
         base = baseUrl(*server);
+        failedAt = kind == RedirectToHttp ? baseUrl(*plainServer, "http") : base;
     }
 
     QUrl base;
+    QUrl failedAt; // where a failed reply says it went
     int timeout = 30000;
     QTcpServer listener;
     std::unique_ptr<UpdateServer> server;
     std::unique_ptr<UpdateServer> plainServer;
 };
 
-// Runs one check of the version file with a box and returns the box's closer; the checker has
-// deleted itself by then.
-std::unique_ptr<MessageBoxCloser> runCheck(const QUrl &base, const QString &version,
-                                           int timeout = 30000)
+// What one check of the version file gives, asked for twice as an impatient user would: the
+// title and text of each box, or silent, the text of each newVersion() signal. Only one reply
+// may be handled; the checker has deleted itself by then.
+QString runCheck(const QUrl &base, const QString &version, bool silent = false, int timeout = 30000)
 {
     QPointer<UpdateChecker> checker = new UpdateChecker;
     checker->setBaseUrl(base);
     checker->setTimeout(timeout);
-    auto closer = std::make_unique<MessageBoxCloser>();
-    checker->queryForUpdates(qs("Device"), version, false);
+    QSignalSpy signal(checker.data(), &UpdateChecker::newVersion);
+    MessageBoxCloser first;
+    MessageBoxCloser second; // takes a second box as soon as the first is closed
+    checker->queryForUpdates(qs("Device"), version, silent);
+    checker->queryForUpdates(qs("Device"), version, silent);
     if (!QTest::qWaitFor([&] { return !checker; }, 10000))
-        qWarning("the checker did not delete itself");
-    return closer;
+        return qs("the checker did not delete itself");
+    QStringList results;
+    for (const QVariantList &arguments : qAsConst(signal))
+        results.append(arguments.first().toString());
+    for (const MessageBoxCloser *box : {&first, &second}) {
+        if (box->closed())
+            results.append(box->title() + QLatin1String(": ") + shown(*box));
+    }
+    return results.join(QLatin1String(" + "));
 }
 
 // A product checker pointed at a server of its own, with spies on both results.
@@ -124,53 +143,75 @@ private slots:
         QSslConfiguration::setDefaultConfiguration(configuration);
     }
 
+    void versions_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<bool>("newer");
+        QTest::addColumn<QString>("ownShown"); // by the product checker's box when not newer
+        QTest::newRow("2.10.0 is newer than 2.9.0")
+            << qs("2.10.0") << qs("2.9.0") << true << QString();
+        QTest::newRow("2.9.0 is older than 2.10")
+            << qs("2.9.0") << qs("2.10") << false << qs("2.10.0");
+        QTest::newRow("own 7 gives a result") << qs("7.0.1") << qs("7") << true << QString();
+        QTest::newRow("suffix of a component ignored")
+            << qs("2.4.1") << qs("2.4.1-beta") << false << qs("2.4.1");
+    }
+
+    // Both checkers compare alike; the version file's box names the server's version, the
+    // product checker's box the own one.
+    void versions()
+    {
+        QFETCH(QString, server);
+        QFETCH(QString, own);
+        QFETCH(bool, newer);
+        QFETCH(QString, ownShown);
+        Check check;
+        check.server->setVersion(qs("Device"), server);
+        check.server->setVersion(qs("1776-10"), qs("9.9.9"));
+        check.server->setVersion(qs("1777-10"), server);
+        const QUrl base = check.checker.baseUrl();
+        QCOMPARE(
+            runCheck(base, own),
+            QString(qs("Update Check: ") + (newer ? newVersion(server) : currentVersion(server))));
+        // Silent, the same answer gives the signal for a newer version and nothing else.
+        QCOMPARE(runCheck(base, own, true),
+                 newer ? qs("New version %1 is available.").arg(server) : QString());
+
+        check.checker.checkForUpdates(qs("01777"), own, 0, false);
+        QVERIFY(check.versions.wait());
+        QCOMPARE(check.versions.first(), QVariantList({server, qs("1777-10"), newer}));
+        // With messages on, the box is the only result and follows the same comparison.
+        MessageBoxCloser productBox;
+        check.checker.checkForUpdates(qs("01777"), own, 0, true);
+        QTRY_VERIFY(productBox.closed());
+        QCOMPARE(shown(productBox), newer ? newVersion(server) : currentVersion(ownShown));
+        QCOMPARE(check.versions.count(), 1);
+        QCOMPARE(check.errors.count(), 0);
+    }
+
     void versionFile_data()
     {
+        const QString invalid
+            = qs("(!) Query for update has failed. Invalid data received from update server:");
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("ownVersion");
-        QTest::addColumn<QString>("informativeText");
-        QTest::newRow("2.10.0 is newer than 2.9.0")
-            << QByteArray("Device:2.10.0") << qs("2.9.0") << newVersion("2.10.0");
-        QTest::newRow("2.9.0 is older than 2.10.0")
-            << QByteArray("Device:2.9.0") << qs("2.10.0") << noNewVersion("2.9.0");
+        QTest::addColumn<QString>("expected");
         QTest::newRow("line among others, CRLF")
-            << QByteArray("# versions\r\nDevice:3.0.0\r\n") << qs("2.4") << newVersion("3.0.0");
-        QTest::newRow("empty version is never newer")
-            << QByteArray("Device:") << qs("2.4.0") << noNewVersion("");
-        QTest::newRow("name differing in case")
-            << QByteArray("device:2.4.1") << qs("2.4.0") << Invalid;
+            << QByteArray("# versions\r\nDevice:3.0.0\r\n") << newVersion(qs("3.0.0"));
+        QTest::newRow("name differing in case") << QByteArray("device:3.0.0") << invalid;
         QTest::newRow("nothing read after a zero byte")
-            << QByteArray("\0Device:9.0.0", 13) << qs("2.4.0") << Invalid;
-        QTest::newRow("2 MiB") << QByteArray("Device:9.0.0\n") + QByteArray(2 << 20, '#')
-                               << qs("2.4.0") << Invalid;
+            << QByteArray("\0Device:3.0.0", 13) << invalid;
+        QTest::newRow("2 MiB") << QByteArray("Device:3.0.0\n") + QByteArray(2 << 20, '#')
+                               << invalid;
     }
 
     void versionFile()
     {
         QFETCH(QByteArray, file);
-        QFETCH(QString, ownVersion);
-        QFETCH(QString, informativeText);
+        QFETCH(QString, expected);
         auto server = startServer();
         server->setFixedResponse(DevicePath, {200, file});
-        const auto closer = runCheck(baseUrl(*server), ownVersion);
-        QVERIFY(closer->closed());
-        QCOMPARE(closer->title(), qs("Update Check"));
-        QCOMPARE(closer->text(), informativeText == Invalid ? qs("Query for update has failed.")
-                                                            : qs("Query for update successful."));
-        QCOMPARE(closer->informativeText(), informativeText);
-        const bool newer = informativeText.startsWith(QLatin1String("New"));
-        QCOMPARE(closer->icon(), newer ? QMessageBox::Information : QMessageBox::Warning);
-
-        // Silent, the same answer gives the signal for a newer version and nothing else.
-        QPointer<UpdateChecker> silent = new UpdateChecker;
-        silent->setBaseUrl(baseUrl(*server));
-        QSignalSpy spy(silent.data(), &UpdateChecker::newVersion);
-        silent->queryForUpdates(qs("Device"), ownVersion, true);
-        QVERIFY(QTest::qWaitFor([&] { return !silent; }, 10000)); // it deletes itself
-        QCOMPARE(spy.count(), newer ? 1 : 0);
-        if (newer)
-            QCOMPARE(spy.first().first().toString(), informativeText);
-        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(runCheck(baseUrl(*server), qs("2.4.0")), QString(qs("Update Check: ") + expected));
     }
 
     void query_data()
@@ -180,10 +221,10 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::newRow("a leading 01 loses its 0") << QString() << qs("01777") << qs("1777");
         QTest::newRow("other leading zeros stay") << QString() << qs("001777") << qs("001777");
-        QTest::newRow("Base64 + is sent unescaped") << QString() << qs("~~~") << qs("~~~");
-        QTest::newRow("Base64 / is sent unescaped, UTF-16 key") << QString() << qs("ü") << qs("ü");
-        QTest::newRow("base path kept") << qs("/mirror") << qs("1777") << qs("1777");
-        QTest::newRow("trailing slash not doubled") << qs("/mirror/") << qs("1777") << qs("1777");
+        QTest::newRow("Base64 + and / sent unescaped, UTF-16 key")
+            << QString() << qs("ü~") << qs("ü~");
+        QTest::newRow("base path kept, its slash not doubled")
+            << qs("/mirror/") << qs("1777") << qs("1777");
         QTest::newRow("empty product still answered") << QString() << QString() << QString();
     }
 
@@ -214,54 +255,6 @@ private slots:
         QCOMPARE(check.versions.first().at(1).toString(), key + QLatin1String("-10"));
     }
 
-    void versionComparison_data()
-    {
-        QTest::addColumn<QString>("serverVersion"); // empty: the product is not in the list
-        QTest::addColumn<QString>("ownVersion");
-        QTest::addColumn<QString>("reported");
-        QTest::addColumn<bool>("newer");
-        QTest::addColumn<QString>("shownOwnVersion");
-        QTest::newRow("2.10.0 is newer than 2.9.0")
-            << qs("2.10.0") << qs("2.9.0") << qs("2.10.0") << true << QString();
-        QTest::newRow("2.9.0 is older than 2.10.0")
-            << qs("2.9.0") << qs("2.10") << qs("2.9.0") << false << qs("2.10.0");
-        QTest::newRow("own 7 gives a result")
-            << qs("7.0.1") << qs("7") << qs("7.0.1") << true << QString();
-        QTest::newRow("suffix of a component ignored")
-            << qs("2.4.1") << qs("2.4.1-beta") << qs("2.4.1") << false << qs("2.4.1");
-        QTest::newRow("missing product is 0.0.0")
-            << QString() << qs("0.0.1") << qs("0.0.0") << false << qs("0.0.1");
-    }
-
-    void versionComparison()
-    {
-        QFETCH(QString, serverVersion);
-        QFETCH(QString, ownVersion);
-        QFETCH(QString, reported);
-        QFETCH(bool, newer);
-        QFETCH(QString, shownOwnVersion);
-        Check check;
-        check.server->setVersion(qs("1776-10"), qs("9.9.9"));
-        if (!serverVersion.isEmpty())
-            check.server->setVersion(qs("1777-10"), serverVersion);
-        check.checker.checkForUpdates(qs("01777"), ownVersion, 0, false);
-        QVERIFY(check.versions.wait());
-        QCOMPARE(check.versions.first(), QVariantList({reported, qs("1777-10"), newer}));
-
-        // With messages on, the box is the only result and follows the same comparison.
-        MessageBoxCloser closer;
-        check.checker.checkForUpdates(qs("01777"), ownVersion, 0, true);
-        QTRY_VERIFY(closer.closed());
-        QCOMPARE(closer.text(), qs("Query for update successful."));
-        QCOMPARE(closer.informativeText(),
-                 newer ? qs("New version %1 is available.").arg(reported)
-                       : qs("No new version available. Version %1 is current version.")
-                             .arg(shownOwnVersion));
-        QCOMPARE(closer.icon(), newer ? QMessageBox::Information : QMessageBox::Warning);
-        QCOMPARE(check.versions.count(), 1);
-        QCOMPARE(check.errors.count(), 0);
-    }
-
     void failures_data()
     {
         QTest::addColumn<int>("failure");
@@ -270,10 +263,6 @@ private slots:
         QTest::newRow("silent server, 1 s timeout") << int(Silent) << QNetworkReply::TimeoutError;
         QTest::newRow("untrusted certificate")
             << int(Untrusted) << QNetworkReply::SslHandshakeFailedError;
-        QTest::newRow("expired certificate")
-            << int(Expired) << QNetworkReply::SslHandshakeFailedError;
-        QTest::newRow("wrong host name")
-            << int(WrongHost) << QNetworkReply::SslHandshakeFailedError;
         QTest::newRow("redirect to plain HTTP")
             << int(RedirectToHttp) << QNetworkReply::InsecureRedirectError;
         QTest::newRow("404 with a valid answer")
@@ -288,13 +277,12 @@ private slots:
     {
         QFETCH(int, failure);
         QFETCH(QNetworkReply::NetworkError, error);
-        const Failure versionFile(failure, DevicePath, "Device:9.0.0\n");
-        const auto fileBox = runCheck(versionFile.base, qs("1.0.0"), versionFile.timeout);
+        const Failure failing(failure);
+        const QString fileBox = runCheck(failing.base, qs("1.0.0"), false, failing.timeout);
 
-        const Failure query(failure, QueryPath, answer({{qs("1777-10"), qs("9.0.0")}}));
         newUpdateChecker checker;
-        checker.setBaseUrl(query.base);
-        checker.setTimeout(query.timeout);
+        checker.setBaseUrl(failing.base);
+        checker.setTimeout(failing.timeout);
         QSignalSpy errors(&checker, &newUpdateChecker::networkReplyError);
         MessageBoxCloser queryBox;
         checker.checkForUpdates(qs("1777"), qs("1.0.0"), 0, true);
@@ -302,15 +290,10 @@ private slots:
         QCOMPARE(errors.count(), 1);
         QCOMPARE(errors.first().first().value<QNetworkReply::NetworkError>(), error);
 
-        for (const auto &[box, path] :
-             {std::make_pair(fileBox.get(), DevicePath), std::make_pair(&queryBox, QueryPath)}) {
-            QVERIFY(box->closed());
-            QCOMPARE(box->text(), qs("Query for update has failed."));
-            // After a redirect the reply's URL is the one it was sent to.
-            QVERIFY2(box->informativeText().startsWith(qs("No connection to http"))
-                         && box->informativeText().endsWith(QLatin1String(path)),
-                     qPrintable(box->informativeText()));
-        }
+        const QString failed = qs("(!) Query for update has failed. No connection to ")
+                               + failing.failedAt.toString();
+        QCOMPARE(fileBox, QString(qs("Update Check: ") + failed + QLatin1String(DevicePath)));
+        QCOMPARE(shown(queryBox), QString(failed + QLatin1String(QueryPath)));
     }
 
     void queryAnswers_data()
@@ -318,12 +301,9 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("version"); // empty: the answer is dropped
         const QMap<QString, QString> newer{{qs("1777-10"), qs("9.0.0")}};
-        QByteArray longer = answer(newer);
-        longer[7] = char(longer[7] + 1);
         const QByteArray list = UpdateServer::versionPayload(newer);
         QTest::newRow("garbage") << QByteArray("<html>Service unavailable</html>") << QString();
         QTest::newRow("frame ends early") << answer(newer).chopped(3) << QString();
-        QTest::newRow("length field too large") << longer << QString();
         QTest::newRow("wrong command") << UpdateServer::replyFrame(0x200B, 1, list) << QString();
         QTest::newRow("status 0") << UpdateServer::replyFrame(UpdateServer::VersionQuery, 0, list)
                                   << QString();
@@ -334,6 +314,8 @@ private slots:
             << QString();
         QTest::newRow("a line end after the frame is no part of it") << answer(newer) + "\r\n"
                                                                      << qs("9.0.0");
+        QTest::newRow("product not listed is 0.0.0")
+            << answer({{qs("1776-10"), qs("9.0.0")}}) << qs("0.0.0");
     }
 
     void queryAnswers()
@@ -354,59 +336,10 @@ private slots:
         if (!version.isEmpty())
             QCOMPARE(check.versions.first().first().toString(), version);
         QCOMPARE(check.errors.count(), 0);
+        QCOMPARE(requests.count(), 2); // a repeated check sends its request once
     }
 
-    void repeatedChecks()
-    {
-        // The product checker sends each request once.
-        Check check;
-        check.server->setVersion(qs("1777-10"), qs("2.0.0"));
-        check.server->setVersion(qs("Device"), qs("2.4.1"));
-        QSignalSpy requests(check.server.get(), &UpdateServer::requestReceived);
-        for (int i = 1; i <= 3; ++i) {
-            check.checker.checkForUpdates(qs("1777"), qs("1.0.0"), 0, false);
-            QTRY_COMPARE(check.versions.count(), i);
-        }
-        QCOMPARE(requests.count(), 3);
-
-        // The version file checker handles one reply: a second box would be taken by the second
-        // closer, as soon as the first is closed.
-        QPointer<UpdateChecker> checker = new UpdateChecker;
-        checker->setBaseUrl(baseUrl(*check.server));
-        MessageBoxCloser first;
-        MessageBoxCloser second;
-        checker->queryForUpdates(qs("Device"), qs("2.4.0"), false);
-        checker->queryForUpdates(qs("Device"), qs("2.4.0"), false);
-        QVERIFY(QTest::qWaitFor([&] { return !checker; }, 10000));
-        QVERIFY(first.closed());
-        QVERIFY(!second.closed());
-    }
-
-    void workerOutsideGuiThread()
-    {
-        // The server runs in a thread of its own while this thread blocks: the request can only
-        // reach it if nothing on its way needs this thread's event loop.
-        QSemaphore requestSeen;
-        auto *server = startServer().release();
-        server->setVersion(qs("1777-10"), qs("2.0.0"));
-        connect(server, &UpdateServer::requestReceived, server, [&] { requestSeen.release(); });
-        QThread serverThread;
-        server->moveToThread(&serverThread);
-        connect(&serverThread, &QThread::finished, server, &QObject::deleteLater);
-        newUpdateChecker checker;
-        checker.setBaseUrl(baseUrl(*server));
-        serverThread.start();
-        QThread *resultThread = nullptr;
-        connect(&checker, &newUpdateChecker::versionAvailable, this,
-                [&] { resultThread = QThread::currentThread(); });
-        checker.checkForUpdates(qs("1777"), qs("1.0.0"), 0, false);
-        QVERIFY(requestSeen.tryAcquire(1, 10000));
-        QTRY_COMPARE(resultThread, QThread::currentThread());
-        serverThread.quit();
-        serverThread.wait();
-    }
-
-    void destructionWithRequestInFlight()
+    void workerOutsideGuiThreadAndGoneWithChecker()
     {
         QTcpServer silent;
         QVERIFY(silent.listen(QHostAddress::LocalHost));
@@ -414,7 +347,9 @@ private slots:
         checker->setBaseUrl(baseUrl(silent));
         checker->setTimeout(0);
         checker->checkForUpdates(qs("1777"), qs("1.0.0"), 0, true);
-        QVERIFY(QTest::qWaitFor([&] { return silent.hasPendingConnections(); }));
+        // This thread runs no event loop until the connection is there: nothing on the
+        // request's way may need it.
+        QVERIFY(silent.waitForNewConnection(10000));
         QElapsedTimer timer;
         timer.start();
         delete checker;
@@ -427,8 +362,10 @@ private slots:
 QTEST_MAIN(TestUpdateCheckers)
 #include "tst_updatecheckers.moc"
 
-// Not covered: a silent failure of the version file checker (no signal, as for invalid data);
-// deleting that checker with a request in flight (its network manager is a member and takes the
-// replies along); connectToServer() and the TCP channel end to end (the client's framing has its
-// own test, and its frames go to the same reader as the HTTP answers); sendList with commands
-// other than the version query; the "post(QNetworkRequest)" signal, which nothing emits.
+// Not covered: expired certificates and wrong host names (Qt's own verification, which the
+// untrusted certificate shows is not switched off); a silent failure of the version file checker
+// (no signal, as for invalid data); deleting that checker with a request in flight (its network
+// manager is a member and takes the replies along); connectToServer() and the TCP channel end to
+// end (the client's framing has its own test, and its frames go to the same reader as the HTTP
+// answers); sendList with commands other than the version query; the "post(QNetworkRequest)"
+// signal, which nothing emits.
