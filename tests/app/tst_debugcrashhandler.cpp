@@ -225,6 +225,28 @@ private slots:
         QCOMPARE(readFile(traceFile(m_next++)), records(0x9999));
     }
 
+    void closeWritesRecordsOfThreadsStillRunning()
+    {
+        trace(true);
+        std::atomic<int> step{0};
+        std::thread worker([&step] {
+            record(0x5555); // stays staged: far less than a chunk
+            step = 1;
+            while (step != 2)
+                std::this_thread::yield();
+        });
+        while (step != 1)
+            std::this_thread::yield();
+        record(0x6666);
+        trace(false);
+        step = 2;
+        worker.join();
+        const QByteArray text = readFile(traceFile(m_next++));
+        QCOMPARE(text.size(), records(0x5555).size() + records(0x6666).size());
+        QVERIFY(text.contains(records(0x5555)));
+        QVERIFY(text.contains(records(0x6666)));
+    }
+
     void traceThreadsWhileSwitching()
     {
         constexpr int Threads = 3, Rounds = 30;
@@ -271,5 +293,5 @@ QTEST_GUILESS_MAIN(TestDebugCrashHandler)
 
 // Not covered: the time in log lines across second boundaries, Qt's default handler coming back
 // after the handler is destroyed, the Windows text-mode line end and a locale codec other than the
-// machine's; a 12-digit trace address, records staged by other threads reaching the file at their
-// end or at the close, and a hook re-entered from a signal handler.
+// machine's; a 12-digit trace address, records staged by a thread reaching the file at its end, and
+// a hook re-entered from a signal handler.
