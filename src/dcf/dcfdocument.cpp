@@ -443,12 +443,15 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &changes) const
     out.reserve(m_bytes.size() + 256);
     out.append(m_bytes.constData(), m_bomLength);
     bool openLine = false; // the last line written has no line end yet
-    const auto writeLine = [&](const QByteArray &text) {
+    const auto endOpenLine = [&] {
         if (openLine)
             out += m_lineEnd;
+        openLine = false;
+    };
+    const auto writeLine = [&](const QByteArray &text) {
+        endOpenLine();
         out += text;
         out += m_lineEnd;
-        openLine = false;
     };
     const auto writeKeys = [&](const QVector<NewKey> &newKeys) {
         for (const NewKey &key : newKeys)
@@ -464,8 +467,7 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &changes) const
         if (i == lineCount || removed.at(i))
             continue;
         const Line &line = m_lines.at(i);
-        if (openLine)
-            out += m_lineEnd;
+        endOpenLine();
         if (line.key >= 0 && m_keys.at(line.key).line == i && change.at(line.key) == Changed) {
             out.append(data + line.start, line.valueStart - line.start);
             out += encode(values.at(line.key));
@@ -476,10 +478,7 @@ QByteArray DcfDocument::render(const QSettings::SettingsMap &changes) const
         openLine = line.end == line.contentEnd;
     }
     for (NewSection &section : newSections) {
-        if (openLine) {
-            out += m_lineEnd;
-            openLine = false;
-        }
+        endOpenLine();
         if (m_blankBeforeHeaders && out.size() > m_bomLength)
             out += m_lineEnd;
         writeLine('[' + encode(section.name) + ']');
