@@ -41,30 +41,19 @@ private slots:
     }
     void cleanup() { delete table; }
 
-    // A cell's limit, which its tool tip shows, and whether the cell's text is within it.
+    // Whether a cell's text is within the limit of its bit width and maximum.
     void limits_data()
     {
         QTest::addColumn<int>("bits");    // 0: no role
         QTest::addColumn<int>("maximum"); // 0: no role
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
-        QTest::addColumn<QString>("toolTip");
-        const auto row = [](const char *name, int bits, int maximum, const char *text, bool valid,
-                            const char *toolTip) {
-            QTest::newRow(name) << bits << maximum << qs(text) << valid << qs(toolTip);
-        };
-        row("8 bits: 255 fits", 8, 0, "255", true, "Max Value: 255 / 0xff - 8 Bits");
-        row("8 bits: 0x100 is too much", 8, 0, "0x100", false, "Max Value: 255 / 0xff - 8 Bits");
-        row("maximum without width", 0, 1000, "1000", true, "Max Value: 1000 / 0x3e8");
-        row("maximum does not lower the width", 16, 100, "0xffff", true,
-            "Max Value: 65535 / 0xffff - 16 Bits");
-        row("maximum raises the width", 4, 100, "101", false, "Max Value: 100 / 0x64 - 4 Bits");
-        row("30 bits still shift", 30, 0, "0x40000000", false,
-            "Max Value: 1073741823 / 0x3fffffff - 30 Bits");
-        row("64 bits: the largest int", 64, 5, "2147483647", true,
-            "Max Value: 2147483647 / 0x7fffffff - 64 Bits");
-        row("2^31 does not convert: 0", 8, 0, "2147483648", true, "Max Value: 255 / 0xff - 8 Bits");
-        row("no roles: only 0 fits, no tool tip of its own", 0, 0, "1", false, "the model's own");
+        QTest::newRow("8 bits: 255 fits") << 8 << 0 << qs("255") << true;
+        QTest::newRow("8 bits: 0x100 is too much") << 8 << 0 << qs("0x100") << false;
+        QTest::newRow("maximum without width") << 0 << 1000 << qs("1000") << true;
+        QTest::newRow("maximum raises the width") << 4 << 100 << qs("101") << false;
+        QTest::newRow("64 bits: the largest int") << 64 << 5 << qs("2147483647") << true;
+        QTest::newRow("no roles: only 0 fits") << 0 << 0 << qs("1") << false;
     }
     void limits()
     {
@@ -72,28 +61,9 @@ private slots:
         QFETCH(int, maximum);
         QFETCH(QString, text);
         QFETCH(bool, valid);
-        QFETCH(QString, toolTip);
-        setCell(*table, 1, qPrintable(text), bits, maximum)->setToolTip(qs("the model's own"));
-        const QModelIndex index = table->model()->index(0, 1);
-        QCOMPARE(delegate->isIndexValid(index), valid);
+        setCell(*table, 1, qPrintable(text), bits, maximum);
+        QCOMPARE(delegate->isIndexValid(table->model()->index(0, 1)), valid);
         QCOMPARE(delegate->isValid(), valid);
-        const QPoint pos = table->visualRect(index).center();
-        QHelpEvent help(QEvent::ToolTip, pos, table->viewport()->mapToGlobal(pos));
-        QApplication::sendEvent(table->viewport(), &help);
-        QTRY_COMPARE(QToolTip::text(), toolTip);
-        QToolTip::hideText();
-    }
-
-    void isValidChecksOnlyItsOwnCells()
-    {
-        setCell(*table, 1, "300", 8);
-        auto *plain = new QStyledItemDelegate(table);
-        table->setItemDelegate(plain);
-        QVERIFY(delegate->isValid());
-        table->setItemDelegateForColumn(1, delegate);
-        QVERIFY(!delegate->isValid());
-        table->setItemDelegateForRow(0, plain); // a row delegate wins over a column delegate
-        QVERIFY(delegate->isValid());
     }
 
     void paintsOutOfRangeCellsBoldRed()
@@ -113,6 +83,7 @@ private slots:
             const QImage ours = table->viewport()->grab().toImage();
             table->setItemDelegate(&plain);
             const QImage base = table->viewport()->grab().toImage();
+            QVERIFY(delegate->isValid()); // the out-of-range cell is no longer its own
             font.setBold(true);
             outOfRange->setFont(font);
             outOfRange->setForeground(Qt::red);
@@ -133,7 +104,6 @@ private slots:
         QTest::addColumn<bool>("valid");
         QTest::newRow("hex digits of either case") << qs("0x1fF") << qs("0x1fF") << false;
         QTest::newRow("sign and blank refused") << qs("-1 2") << qs("12") << true;
-        QTest::newRow("capital X refused") << qs("0X1F") << qs("01") << true;
     }
     void editorAndValiditySignal()
     {
@@ -162,3 +132,5 @@ private slots:
 
 QTEST_MAIN(TestHexDecBitLimitDelegate)
 #include "tst_hexdecbitlimitdelegate.moc"
+
+// Not covered: the limit shown in the cell's tool tip; bit widths between 30 and 64.
