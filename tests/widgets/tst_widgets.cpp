@@ -10,6 +10,30 @@
 
 using S = QStyle;
 
+// Records the primitives that reach it; gives tool buttons fixed parts and metrics.
+class RecordingStyle : public QCommonStyle
+{
+public:
+    void drawPrimitive(PrimitiveElement e, const QStyleOption *o, QPainter *,
+                       const QWidget *) const override
+    {
+        const QRect &r = o->rect;
+        calls << QString::asprintf("%s %d,%d-%d,%d %x",
+                                   QMetaEnum::fromType<PrimitiveElement>().valueToKey(e), r.left(),
+                                   r.top(), r.right(), r.bottom(), int(o->state));
+    }
+    QRect subControlRect(ComplexControl, const QStyleOptionComplex *, SubControl sc,
+                         const QWidget *) const override
+    {
+        return sc == SC_ToolButtonMenu ? QRect(30, 2, 12, 20) : QRect(0, 0, 30, 24);
+    }
+    int pixelMetric(PixelMetric m, const QStyleOption *, const QWidget *) const override
+    {
+        return m == PM_MenuButtonIndicator ? 12 : 2;
+    }
+    mutable QStringList calls;
+};
+
 template<typename Draw>
 static QImage rendered(const QColor &background, Draw draw)
 {
@@ -138,6 +162,53 @@ private slots:
         QCOMPARE(fitted(QSize()), 10);
     }
 
+    void toolButtonMenuPart()
+    {
+        auto *base = new RecordingStyle;
+        QuelmAppStyle style(base, QString());
+        QStyleOptionToolButton option;
+        option.rect = QRect(0, 0, 42, 24);
+        option.state = S::State_Enabled | S::State_Raised | S::State_Sunken;
+        option.subControls = S::SC_ToolButton | S::SC_ToolButtonMenu;
+        option.activeSubControls = S::SC_ToolButtonMenu;
+        option.features = QStyleOptionToolButton::MenuButtonPopup;
+        const auto draw = [&] {
+            base->calls.clear();
+            rendered(Qt::gray,
+                     [&](QPainter *p) { style.drawComplexControl(S::CC_ToolButton, &option, p); });
+            return base->calls;
+        };
+        // The button part is raised, not sunken (state 3); the drop-down panel, one pixel wider
+        // than the menu part to the left, is sunken (7). Then a menu without a part of its own.
+        QCOMPARE(draw(), QStringList({qs("PE_PanelButtonTool 0,0-29,23 3"),
+                                      qs("PE_IndicatorButtonDropDown 29,2-41,21 7"),
+                                      qs("PE_IndicatorArrowDown 29,2-41,21 7")}));
+        option.subControls = S::SC_ToolButton;
+        option.features = QStyleOptionToolButton::HasMenu;
+        QCOMPARE(draw().last(), qs("PE_IndicatorArrowDown 34,16-39,21 7"));
+    }
+
+    void checkAlignmentRole()
+    {
+        QuelmAppStyle style(QStyleFactory::create(qs("Fusion")), QString());
+        QStandardItemModel model(1, 1);
+        QStyleOptionViewItem option;
+        option.rect = QRect(40, 5, 101, 20); // centre 40 + 101 / 2
+        option.index = model.index(0, 0);
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        const auto rect = [&](S::SubElement e, const QStyle *s) {
+            return s->subElementRect(e, &option, nullptr);
+        };
+        const QRect check = rect(S::SE_ItemViewItemCheckIndicator, style.baseStyle());
+        const QRect focus = rect(S::SE_ItemViewItemFocusRect, style.baseStyle());
+        model.setData(option.index, int(Qt::AlignLeft), Qt::UserRole + 250);
+        QCOMPARE(rect(S::SE_ItemViewItemCheckIndicator, &style), check);
+        model.setData(option.index, int(Qt::AlignCenter), Qt::UserRole + 250);
+        QCOMPARE(rect(S::SE_ItemViewItemCheckIndicator, &style),
+                 check.translated(90 - check.width() / 2 - check.left(), 0));
+        QCOMPARE(rect(S::SE_ItemViewItemFocusRect, &style), focus.adjusted(-focus.left(), 0, 0, 0));
+    }
+
     void headerEmptyArea()
     {
         QuelmAppStyle style(new QCommonStyle, QString());
@@ -250,9 +321,8 @@ private slots:
 };
 
 // Not covered: the style hints, dock widget parts and the named style's elements, each a fixed
-// rectangle, colour or call; the tool button's menu part; check indicators centred by the
-// alignment role; the proxy's ownership of the named style; other headers' labels; the overlay's
-// refit on resize; the link's hand cursor; ClickableLineEdit's order of signal and slot.
+// rectangle, colour or call; the proxy's ownership of the named style; other headers' labels; the
+// overlay's refit on resize; the link's hand cursor; ClickableLineEdit's order of signal and slot.
 
 QTEST_MAIN(TestWidgets)
 #include "tst_widgets.moc"
