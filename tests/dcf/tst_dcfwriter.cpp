@@ -168,11 +168,10 @@ private slots:
 QTEST_GUILESS_MAIN(TestDcfWriter)
 #include "tst_dcfwriter.moc"
 
-// Not covered: a FIFO (refused by the same check as the device), a link to a device in place of
-// the file (refused by the check that the vanished file takes); writers in several threads
-// (QSettings' own caches use locks a thread sanitizer build cannot see); a file that changes on
-// disk between opening and writing; two writers of one file alive at once; addSub() with an empty
-// value or on a sub-index other than 0 (addNVSub() rows cover both forms); an empty list of
-// optional objects; a read-only folder (QSettings' own atomic save fails there, the failure takes
-// the file size limit's path); empty and binary files (the fuzzer opens and writes back any bytes)
-// and lines longer than its inputs.
+// Not covered: new keys in a file written with blanks around "="; a FIFO and a link to a device
+// in place of the file (refused by the checks the device and the vanished file take); writers in
+// several threads (QSettings' own caches use locks a thread sanitizer build cannot see); a file
+// that changes on disk between opening and writing; two writers of one file alive at once; an
+// empty list of optional objects; a read-only folder (QSettings' own atomic save fails there, the
+// failure takes the file size limit's path); empty and binary files (the fuzzer opens and writes
+// back any bytes) and lines longer than its inputs.
