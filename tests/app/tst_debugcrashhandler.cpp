@@ -25,13 +25,6 @@ bool matchesWhole(const QString &pattern, const QString &text)
     return QRegularExpression(QStringLiteral("\\A(?:%1)\\z").arg(pattern)).match(text).hasMatch();
 }
 
-// The log's text; empty while there is no log.
-QString logOf(const DebugCrashHandler &handler)
-{
-    const QString name = handler.debugLogFileName();
-    return name.isEmpty() ? QString() : QString::fromLocal8Bit(readFile(name));
-}
-
 /** Runs call with standard error sent into a file; gives what it printed. */
 template<typename Call>
 QString stderrOf(Call call)
@@ -65,8 +58,8 @@ QByteArray records(std::uintptr_t address, int times = 1)
 } // namespace
 
 // The debug log and the function trace, both switched by DebugCrashHandler. The log file's name
-// and folder, finish() keeping or deleting it, and the trace permission are checked through the
-// switches in tst_varniobaseapplication.
+// and folder, its line, finish() keeping or deleting it, the standard console line and the trace
+// permission are checked through the switches in tst_varniobaseapplication.
 class TestDebugCrashHandler : public QObject
 {
     Q_OBJECT
@@ -105,78 +98,6 @@ private slots:
         QDir(folder()).removeRecursively();
     }
 
-    // What setDebugHandlingType() alone gives is checked through the switches.
-    void outputs_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("added"); // by updateLogType
-        QTest::addColumn<bool>("blocked");
-        QTest::addColumn<QString>("log");
-        QTest::addColumn<QString>("console");
-        const QString standard = ConsoleStamp + QStringLiteral("probe message\n");
-        const QString detailed
-            = ConsoleStamp
-              + QStringLiteral("QtDebugMsg: probe message \\(probe.cpp:42, void probe\\(\\)\\)\n");
-        const QString logged = LogStamp + QStringLiteral("probe message\n");
-        QTest::newRow("4 + 32: standard, then detailed with QtDebugMsg for a warning")
-            << 4 << 32 << false << QString() << standard + detailed;
-        QTest::newRow("8 + 1: file line, standard line twice")
-            << 8 << 1 << false << logged << standard + standard;
-        // A file where the folder should be: not even root can create the log below it.
-        QTest::newRow("8, log folder unwritable: console only, nothing reported")
-            << 8 << 0 << true << QString() << standard;
-    }
-    void outputs()
-    {
-        QFETCH(int, type);
-        QFETCH(int, added);
-        QFETCH(bool, blocked);
-        QFETCH(QString, log);
-        QFETCH(QString, console);
-        QFile blocker(folder());
-        QVERIFY(
-            !blocked
-            || (QDir().mkpath(QFileInfo(folder()).path()) && blocker.open(QIODevice::WriteOnly)));
-        DebugCrashHandler handler;
-        handler.setDebugHandlingType(DebugCrashHandler::DebugHandlingType(type));
-        handler.updateLogType(DebugCrashHandler::DebugHandlingType(added));
-        const QString printed = stderrOf(
-            [] { QMessageLogger("probe.cpp", 42, "void probe()").warning("probe message"); });
-        QVERIFY2(matchesWhole(console, printed), qPrintable(printed));
-        const QString written = logOf(handler);
-        QVERIFY2(matchesWhole(log, written), qPrintable(written));
-        handler.finish();
-    }
-
-    void manyThreadsWriteWholeLines()
-    {
-        constexpr int Threads = 8, Messages = 2000;
-        DebugCrashHandler handler;
-        handler.setDebugHandlingType(DebugCrashHandler::DebugLog);
-        stderrOf([] {
-            // std::thread: the thread sanitizer sees its start and join, unlike QThread's.
-            std::vector<std::thread> threads;
-            for (int t = 0; t < Threads; ++t) {
-                threads.emplace_back([t] {
-                    for (int i = 0; i < Messages; ++i)
-                        qDebug("thread %d message %d, long enough to be written in pieces", t, i);
-                });
-            }
-            for (std::thread &thread : threads)
-                thread.join();
-        });
-        const QStringList lines = logOf(handler).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), Threads * Messages);
-        for (const QString &line : lines) {
-            QVERIFY2(matchesWhole(
-                         LogStamp
-                             + QStringLiteral(
-                                 "thread \\d message \\d+, long enough to be written in pieces"),
-                         line),
-                     qPrintable(line));
-        }
-    }
-
     void eachTraceSwitchOnStartsACompleteFile()
     {
         trace(true);
@@ -199,27 +120,32 @@ private slots:
         QVERIFY(!QFile::exists(traceFile(m_next)));
     }
 
-    void unopenableTraceFileIsHarmless_data()
+    // A file where the folder should be, which not even root can create anything below: no log
+    // and no trace, nothing reported, the console as usual; the next trace works again.
+    void unwritableFolderLeavesTheConsoleAndTheNextTrace()
     {
-        QTest::addColumn<bool>("fullDevice");
-        QTest::newRow("folder name taken by a file") << false;
-        QTest::newRow("trace file on a full device") << true;
-    }
-    void unopenableTraceFileIsHarmless()
-    {
-        QFETCH(bool, fullDevice);
-        QDir().mkpath(QFileInfo(traceFile(0)).path());
-        QFile blocker(fullDevice ? traceFile(m_next) : folder());
-        if (fullDevice)
-            QVERIFY(QFile::link(QStringLiteral("/dev/full"), blocker.fileName()));
-        else
-            QVERIFY(QDir(folder()).removeRecursively() && blocker.open(QIODevice::WriteOnly));
+        QVERIFY(QDir().mkpath(QFileInfo(folder()).path()));
+        QFile blocker(folder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        DebugCrashHandler handler;
+        handler.setDebugHandlingType(DebugCrashHandler::DebugLog);
+        handler.updateLogType(DebugCrashHandler::DebugDetailed);
         trace(true);
-        record(0x8888, 100000); // more than any buffer: writes fail on /dev/full
+        const QString printed = stderrOf([] {
+            record(0x8888, 100000);
+            QMessageLogger("probe.cpp", 42, "void probe()").warning("probe message");
+        });
         trace(false);
+        // The detailed line follows the standard one and calls every message QtDebugMsg.
+        const QString console
+            = ConsoleStamp + QStringLiteral("probe message\n") + ConsoleStamp
+              + QStringLiteral("QtDebugMsg: probe message \\(probe.cpp:42, void probe\\(\\)\\)\n");
+        QVERIFY2(matchesWhole(console, printed), qPrintable(printed));
+        QVERIFY(handler.debugLogFileName().isEmpty());
+        handler.finish();
         QVERIFY(blocker.remove());
         ++m_next;
-        trace(true); // the next trace works again
+        trace(true);
         record(0x9999);
         trace(false);
         QCOMPARE(readFile(traceFile(m_next++)), records(0x9999));
@@ -247,30 +173,48 @@ private slots:
         QVERIFY(text.contains(records(0x6666)));
     }
 
-    void traceThreadsWhileSwitching()
+    // Threads log and call the trace hooks while the trace is switched on and off: every log
+    // line whole and none lost, every record whole, nothing written after a close.
+    void threadsLogAndTraceWhileSwitching()
     {
         constexpr int Threads = 3, Rounds = 30;
+        DebugCrashHandler handler;
+        handler.setDebugHandlingType(DebugCrashHandler::DebugLog);
         std::atomic<bool> stop{false};
-        // std::thread: the thread sanitizer sees its start and join, unlike QThread's.
-        std::vector<std::thread> threads;
-        for (int t = 0; t < Threads; ++t) {
-            threads.emplace_back([t, &stop] {
-                while (!stop)
-                    record(0xabc000 + std::uintptr_t(t), 16);
-            });
-        }
+        std::atomic<int> messages{0};
         const int first = m_next;
         QList<qint64> sizeAtClose;
-        for (int round = 0; round < Rounds; ++round) {
-            trace(true);
-            QThread::usleep(500);
-            trace(false);
-            sizeAtClose << QFileInfo(traceFile(m_next++)).size();
-        }
-        QThread::msleep(20); // the threads go on calling the hooks after the last close
-        stop = true;
-        for (std::thread &thread : threads)
-            thread.join();
+        stderrOf([&] {
+            // std::thread: the thread sanitizer sees its start and join, unlike QThread's.
+            std::vector<std::thread> threads;
+            for (int t = 0; t < Threads; ++t) {
+                threads.emplace_back([t, &stop, &messages] {
+                    while (!stop) {
+                        record(0xabc000 + std::uintptr_t(t), 16);
+                        qDebug("thread %d message %d, long enough to be written in pieces", t,
+                               ++messages);
+                    }
+                });
+            }
+            for (int round = 0; round < Rounds; ++round) {
+                trace(true);
+                QThread::usleep(500);
+                trace(false);
+                sizeAtClose << QFileInfo(traceFile(m_next++)).size();
+            }
+            QThread::msleep(20); // the threads go on calling the hooks after the last close
+            stop = true;
+            for (std::thread &thread : threads)
+                thread.join();
+        });
+        const QString log = QString::fromLocal8Bit(readFile(handler.debugLogFileName()));
+        const QStringList lines = log.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), messages.load());
+        const QString pattern
+            = LogStamp
+              + QStringLiteral("thread \\d message \\d+, long enough to be written in pieces");
+        for (const QString &text : lines)
+            QVERIFY2(matchesWhole(pattern, text), qPrintable(text));
         bool written = false;
         for (int round = 0; round < Rounds; ++round) {
             const QByteArray text = readFile(traceFile(first + round));
@@ -291,7 +235,8 @@ QTEST_GUILESS_MAIN(TestDebugCrashHandler)
 
 #include "tst_debugcrashhandler.moc"
 
-// Not covered: the time in log lines across second boundaries, Qt's default handler coming back
-// after the handler is destroyed, the Windows text-mode line end and a locale codec other than the
-// machine's; a 12-digit trace address, records staged by a thread reaching the file at its end, and
-// a hook re-entered from a signal handler.
+// Not covered: WithDebug added to the log type (a second standard line), a trace file whose writes
+// fail (on a full device); the time in log lines across second boundaries, Qt's default handler
+// coming back after the handler is destroyed, the Windows text-mode line end and a locale codec
+// other than the machine's; a 12-digit trace address, records staged by a thread reaching the file
+// at its end, and a hook re-entered from a signal handler.

@@ -115,37 +115,6 @@ struct Form
     }
 };
 
-enum StoreKind { Ini, Given, Native };
-
-// A store named the ways a caller can: an INI path, a store passed in (entered at the group
-// "Caller", which the call must leave it at), or neither for the native one.
-struct Store
-{
-    Store(int kind, const QString &iniPath, const QString &givenPath)
-        : kind(kind)
-        , ini(kind == Ini ? iniPath : QString())
-        , given(givenPath, QSettings::IniFormat)
-    {
-        given.beginGroup(qs("Caller"));
-    }
-    QSettings *passed() { return kind == Given ? &given : nullptr; }
-    QString file() const
-    {
-        if (kind == Native)
-            return QSettings(QCoreApplication::organizationName(), qs("Settings Test 1.0"))
-                .fileName();
-        return kind == Ini ? ini : given.fileName();
-    }
-    QString group(const char *name) const
-    {
-        return (kind == Given ? qs("Caller/") : QString()) + qs(name);
-    }
-
-    int kind;
-    QString ini;
-    QSettings given;
-};
-
 // Where a box of this size lands when centred over the parent, in geometry() coordinates.
 QPoint centred(const QWidget &parent, const QSize &box)
 {
@@ -170,25 +139,36 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
+    // Stores named the ways a caller can: an INI path, a store passed in (entered at the group
+    // "Caller", which the calls must leave it at), or neither for the native one.
     void roundTrip_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("INI file named by path") << int(Ini);
-        QTest::newRow("store passed in stays at the caller's group") << int(Given);
-        QTest::newRow("native store of organisation and AppNameWithVersion") << int(Native);
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<bool>("passed");
+        QTest::newRow("INI file named by path") << path("roundtrip.ini") << false;
+        QTest::newRow("store passed in stays at the caller's group") << QString() << true;
+        QTest::newRow("native store of organisation and AppNameWithVersion") << QString() << false;
     }
     void roundTrip()
     {
-        QFETCH(int, kind);
-        Store store(kind, path("roundtrip.ini"), path("given.ini"));
+        QFETCH(QString, ini);
+        QFETCH(bool, passed);
+        QSettings given(path("given.ini"), QSettings::IniFormat);
+        given.beginGroup(qs("Caller"));
+        QSettings *store = passed ? &given : nullptr;
+        const QString prefix = passed ? qs("Caller/") : QString();
+        QString file = passed ? given.fileName() : ini;
+        if (file.isEmpty())
+            file = QSettings(QCoreApplication::organizationName(), qs("Settings Test 1.0"))
+                       .fileName();
         Form form;
         const QStringList before = form.snapshot();
-        GuiHelper::saveSettings(&form.dialog, qs("Dlg"), store.ini, store.passed());
-        QCOMPARE(store.given.group(), qs("Caller"));
+        GuiHelper::saveSettings(&form.dialog, qs("Dlg"), ini, store);
+        QCOMPARE(given.group(), qs("Caller"));
         // On disk: no key for read-only, excluded, double spin box, plain group box, inner line
         // edits, the text of a combo box with data, the item under the check box, the empty cell.
-        QSettings s(store.file(), QSettings::IniFormat);
-        s.beginGroup(store.group("Dlg"));
+        QSettings s(file, QSettings::IniFormat);
+        s.beginGroup(prefix + qs("Dlg"));
         QStringList keys = s.allKeys();
         keys.sort();
         QCOMPARE(keys, list("chkTristate,cmbData_data,cmbEditable,cmbPlain,edtInPlain,edtName,"
@@ -196,27 +176,16 @@ private slots:
                             "tblCells/0/0/Value,tblCells/0/1/Type,tblCells/0/1/Value,"
                             "tblCells/1/0/Type,tblCells/1/0/Value,tblCells/1/1/Type,"
                             "tblCells/1/1/Value,txtNotes"));
-        QStringList values;
-        for (const QString &key : list("chkTristate,rdoA,cmbData_data,tblCells/0/0/Type,"
-                                       "tblCells/1/1/Type,tblCells/1/1/Value"))
-            values << s.value(key).toString();
-        QCOMPARE(values, list("1,true,125,0,1,edit 1 1 0"));
-        QCOMPARE(s.value(qs("hexData")).toByteArray(), QByteArray("\x00\xff\x10", 3));
 
         form.fill(1);
         const QStringList changed = form.snapshot();
         QSignalSpy clicked(form.ui.grpOptions, &QGroupBox::clicked);
-        QSignalSpy plainClicked(form.ui.grpPlain, &QGroupBox::clicked);
-        QSignalSpy toggled(form.ui.grpOptions, &QGroupBox::toggled);
         QSignalSpy text(form.ui.edtName, &QLineEdit::textChanged);
-        QSignalSpy index(form.ui.cmbData, qOverload<int>(&QComboBox::currentIndexChanged));
         for (int round = 0; round < 2; ++round) // the second one restores the state shown
-            QVERIFY(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), store.ini, store.passed()));
-        QCOMPARE(store.given.group(), qs("Caller"));
+            QVERIFY(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), ini, store));
+        QCOMPARE(given.group(), qs("Caller"));
         // Signals are not blocked; the click comes with every restore, also of the state shown.
-        QCOMPARE(QList<int>({clicked.count(), toggled.count(), text.count(), index.count(),
-                             plainClicked.count()}),
-                 QList<int>({2, 1, 1, 1, 0}));
+        QCOMPARE(QList<int>({clicked.count(), text.count()}), QList<int>({2, 1}));
         QCOMPARE(clicked.at(1).at(0), QVariant(true));
         const QStringList after
             = form.snapshot(),
@@ -231,59 +200,44 @@ private slots:
         // A "/" in the key of a single value nests, as every tool that reads the store with
         // QSettings expects; a store passed in is not synced.
         const auto single = [&](const char *key) {
-            return GuiHelper::restoreSetting(qs("Main"), qs(key), store.ini, store.passed());
+            return GuiHelper::restoreSetting(qs("Main"), qs(key), ini, store);
         };
-        GuiHelper::saveSetting(qs("Main"), qs("Recent/File1"), qs("a.dcf"), store.ini,
-                               store.passed());
+        GuiHelper::saveSetting(qs("Main"), qs("Recent/File1"), qs("a.dcf"), ini, store);
         QCOMPARE(single("Recent/File1"), QVariant(qs("a.dcf")));
         QVERIFY(!single("Recent/File2").isValid());
-        QCOMPARE(readFile(store.file()).contains("File1"), kind != Given);
-        store.given.sync();
-        QCOMPARE(
-            QSettings(store.file(), QSettings::IniFormat).value(store.group("Main/Recent/File1")),
-            QVariant(qs("a.dcf")));
-        QCOMPARE(store.given.group(), qs("Caller"));
+        QCOMPARE(readFile(file).contains("File1"), !passed);
+        given.sync();
+        QCOMPARE(QSettings(file, QSettings::IniFormat).value(prefix + qs("Main/Recent/File1")),
+                 QVariant(qs("a.dcf")));
+        QCOMPARE(given.group(), qs("Caller"));
     }
 
-    void badFile_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<QString>("changes");
-        QByteArray garbage;
-        for (int i = 0; i < 4096; ++i)
-            garbage += char((i * 7919) >> 3);
-        QTest::newRow("garbage bytes: no group") << garbage << false << QString();
-        QTest::newRow("check state beyond Checked kept, failed conversions, data of no item")
-            << QByteArray("[Dlg]\nchkTristate=7\nspnCount=abc\ncmbData_data=zzz\n") << true
-            << qs("spnCount=0,cmbData=");
-        QTest::newRow("cells beyond the table and the empty cell ignored, the rest kept")
-            << QByteArray("[Dlg]\ntblCells\\0\\0\\Type=0\ntblCells\\0\\0\\Value=a\n"
-                          "tblCells\\1\\2\\Type=0\ntblCells\\1\\2\\Value=b\n"
-                          "tblCells\\9\\9\\Type=0\ntblCells\\9\\9\\Value=c\n")
-            << true << qs("tblCells/0/0=a");
-        QTest::newRow("keys of widgets that take no part")
-            << QByteArray("[Dlg]\nedtReadOnly=0\nedtExcluded=0\ndblGain=0\nedtInsideCombo=0\n"
-                          "qt_spinbox_lineedit=0\ngrpPlain=true\n")
-            << true << QString();
-    }
+    // A file edited by hand or by another version: what fits is taken and the rest ignored,
+    // without a crash, a grown or shrunk table, or a write.
     void badFile()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, changes);
+        const QByteArray content = "[Dlg]\nchkTristate=7\nspnCount=abc\ncmbData_data=zzz\n"
+                                   "tblCells\\0\\0\\Type=0\ntblCells\\0\\0\\Value=a\n"
+                                   "tblCells\\1\\2\\Type=0\ntblCells\\1\\2\\Value=b\n"
+                                   "tblCells\\9\\9\\Type=0\ntblCells\\9\\9\\Value=c\n"
+                                   "edtReadOnly=0\nedtExcluded=0\ndblGain=0\nedtInsideCombo=0\n"
+                                   "qt_spinbox_lineedit=0\ngrpPlain=true\n";
         const QString ini = path("bad.ini");
         QVERIFY(writeFile(ini, content));
         Form form;
         QStringList expected = form.snapshot();
-        for (const QString &change : changes.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        // A check state beyond Checked is not taken; the cell beyond the table, the empty cell
+        // and the keys of widgets that take no part are ignored.
+        for (const QString &change : list("spnCount=0,cmbData=,tblCells/0/0=a")) {
             const QString name = change.section(QLatin1Char('='), 0, 0) + QLatin1Char('=');
             expected[expected.indexOf(QRegularExpression(name + qs(".*")))] = change;
         }
-        QTEST(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), ini), "found");
+        QVERIFY(!GuiHelper::restoreSettings(&form.dialog, qs("Missing"), ini));
+        QVERIFY(GuiHelper::restoreSettings(&form.dialog, qs("Dlg"), ini));
         QCOMPARE(form.snapshot(), expected);
-        const auto *cells = form.ui.tblCells; // neither grown nor shrunk
+        const auto *cells = form.ui.tblCells;
         QCOMPARE(QSize(cells->columnCount(), cells->rowCount()), QSize(3, 2));
-        QCOMPARE(readFile(ini), content); // restoring never writes
+        QCOMPARE(readFile(ini), content);
     }
 
     void specialNames()
@@ -325,23 +279,15 @@ private slots:
         parent->show();
         QVERIFY(QTest::qWaitForWindowExposed(parent));
         MessageBoxCloser closer(QMessageBox::No);
-        QCOMPARE(GuiHelper::showMessageBox(parent, qs("Title"), qs("Main text"), qs("More"),
-                                           QMessageBox::Yes | QMessageBox::No,
-                                           QMessageBox::Warning),
+        QCOMPARE(GuiHelper::showMessageBox(parent, qs("Title"), qs("Text"), QString(),
+                                           QMessageBox::Yes | QMessageBox::No),
                  int(QMessageBox::No));
-        QCOMPARE(QStringList({closer.title(), closer.text(), closer.informativeText()}),
-                 QStringList({qs("Title"), qs("Main text"), qs("More")}));
-        QCOMPARE(closer.icon(), QMessageBox::Warning);
         QCOMPARE(closer.geometry().topLeft(), centred(*parent, closer.geometry().size()));
-        QCOMPARE(QApplication::topLevelWidgets().size(),
-                 windows + 1); // the box was local to the call
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows + 1); // the box was the call's
 
-        QCOMPARE(GuiHelper::showNonBlockingMessageBox(parent, qs("Title"), qs("Text"), qs("Info"),
-                                                      QMessageBox::Ok, QMessageBox::Information),
-                 -1);
+        QCOMPARE(GuiHelper::showNonBlockingMessageBox(parent, qs("Title"), qs("Text")), -1);
         QPointer<QMessageBox> box = parent->findChild<QMessageBox *>();
         QVERIFY(box && box->isVisible() && !box->isModal() && !QApplication::activeModalWidget());
-        QCOMPARE(box->informativeText(), qs("Info"));
         QCOMPARE(box->geometry().topLeft(), centred(*parent, box->size()));
         // Answering hides the box; the parent keeps it until it dies itself.
         box->button(QMessageBox::Ok)->click();
@@ -355,9 +301,11 @@ private slots:
 QTEST_MAIN(TestGuiHelper)
 #include "tst_guihelper.moc"
 
-// Not covered: the Windows registry as native store; an INI path that cannot be used (QSettings'
-// own failure; a missing group is covered by the garbage file); group names (letter case,
-// nesting); a stored cell type that no longer fits the cell; a flagged table whose name needs
+// Not covered: toggled and index signals while restoring, no click from an uncheckable group box;
+// the values on disk (a check state as a number, item data rather than the index, the cell type),
+// the texts and icon handed to the boxes; the Windows registry as native store; an INI path that
+// cannot be used (QSettings' own failure, and a garbage file that it parses); group names (letter
+// case, nesting); a stored cell type that no longer fits the cell; a flagged table whose name needs
 // escaping or that has no name (saved, not restored); makeLabelBold (a one-line font change),
 // setComboboxValue (a loop over the item data); the modal box without a parent; a file cut off
 // inside a key and a number beyond a spin box's range (QSettings' and QSpinBox's own handling).
