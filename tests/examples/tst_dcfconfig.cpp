@@ -309,7 +309,6 @@ private slots:
         QVERIFY(found.contains(table->model()->index(rowOf(table, "0x2000"), 0)));
 
         const int heartbeat = rowOf(table, "0x1017");
-        QVERIFY(heartbeat >= 0);
         // A version string that looks like a number is no UNSIGNED value out of range.
         QVERIFY(table->valuesValid());
 
@@ -466,3 +465,6 @@ private slots:
 
 QTEST_MAIN(TestDcfConfig)
 #include "tst_dcfconfig.moc"
+
+// Not covered: Return in the search line, the DCF browse and About Qt entries, an unreadable
+// update certificate, clearing the recent list, the job's other command-line refusals.
