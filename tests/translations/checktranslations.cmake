@@ -1,14 +1,19 @@
-# cmake -P script behind the dcfconfig_translations test: runs lupdate over the tool's sources into
-# copies of its catalogues. A copy that changes, or holds an unfinished entry, means a text of the
-# tool is not translated (run the update_translations target, then translate).
+# cmake -P script behind the catalogue tests: runs lupdate over SOURCE_DIR into copies of the
+# catalogues that CATALOGUES (a pattern) names. A copy that changes, or holds an unfinished entry,
+# means a text put into tr() is not translated (run the update_translations target, then
+# translate). An English catalogue holds only the plural forms.
 file(REMOVE_RECURSE ${WORK_DIR})
-foreach(language de en)
-    set(catalogue ${SOURCE_DIR}/translations/dcfconfig_${language}.ts)
-    set(copy ${WORK_DIR}/dcfconfig_${language}.ts)
+file(GLOB catalogues ${CATALOGUES})
+if(NOT catalogues)
+    message(FATAL_ERROR "no catalogue matches ${CATALOGUES}")
+endif()
+foreach(catalogue IN LISTS catalogues)
+    get_filename_component(name ${catalogue} NAME)
+    set(copy ${WORK_DIR}/${name})
     file(COPY ${catalogue} DESTINATION ${WORK_DIR})
     set(options -locations none -no-obsolete)
-    if(language STREQUAL "en")
-        list(APPEND options -pluralonly) # English needs only its plural forms
+    if(name MATCHES "_en\\.ts$")
+        list(APPEND options -pluralonly)
     endif()
     execute_process(COMMAND ${LUPDATE} ${options} ${SOURCE_DIR} -ts ${copy}
                     RESULT_VARIABLE result OUTPUT_QUIET)
