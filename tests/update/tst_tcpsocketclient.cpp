@@ -7,13 +7,6 @@
 
 namespace {
 
-QByteArray length(qint64 value)
-{
-    QByteArray bytes;
-    QDataStream(&bytes, QIODevice::WriteOnly) << value;
-    return bytes;
-}
-
 QByteArray frame(const QByteArray &content)
 {
     QByteArray bytes;
@@ -76,15 +69,15 @@ private slots:
             << true;
         QTest::newRow("two frames in one write")
             << QByteArrayList{one + two} << QByteArrayList{"first", QByteArray(3000, 'b')} << true;
-        QTest::newRow("content not filling its length is skipped")
-            << QByteArrayList{length(7) + QByteArray::fromHex("00000002") + "abc" + one}
-            << QByteArrayList{"first"} << true;
         QTest::newRow("a reconnect forgets a partial frame")
             << QByteArrayList{one.left(10), QByteArray(), one} << QByteArrayList{"first"} << true;
+        // Lengths are big-endian qint64: -1, and 16 MiB + 1.
         QTest::newRow("negative length closes")
-            << QByteArrayList{length(-1) + one} << QByteArrayList() << false;
+            << QByteArrayList{QByteArray::fromHex("ffffffffffffffff") + one} << QByteArrayList()
+            << false;
         QTest::newRow("length above 16 MiB closes")
-            << QByteArrayList{length(16 * 1024 * 1024 + 1) + one} << QByteArrayList() << false;
+            << QByteArrayList{QByteArray::fromHex("0000000001000001") + one} << QByteArrayList()
+            << false;
     }
 
     void frames()
@@ -110,16 +103,10 @@ private slots:
         QTRY_COMPARE(m_client->state() == QAbstractSocket::ConnectedState, staysConnected);
         QCOMPARE(disconnected.count(), staysConnected ? int(writes.count(QByteArray())) : 1);
     }
-
-    void sendData()
-    {
-        connectClient();
-        m_client->sendData("to the server");
-        const QByteArray expected = frame("to the server");
-        QTRY_COMPARE(m_peer->bytesAvailable(), qint64(expected.size()));
-        QCOMPARE(m_peer->readAll(), expected);
-    }
 };
 
 QTEST_MAIN(TestTcpSocketClient)
 #include "tst_tcpsocketclient.moc"
+
+// Not covered: sendData(), which writes one frame as the version query's request does; a frame
+// whose content does not fill its length (skipped, like any frame the reader cannot read).
