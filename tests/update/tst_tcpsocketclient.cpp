@@ -7,13 +7,6 @@
 
 namespace {
 
-QByteArray length(qint64 value)
-{
-    QByteArray bytes;
-    QDataStream(&bytes, QIODevice::WriteOnly) << value;
-    return bytes;
-}
-
 QByteArray frame(const QByteArray &content)
 {
     QByteArray bytes;
@@ -31,17 +24,6 @@ class TestTcpSocketClient : public QObject
     QTcpServer m_server;
     std::unique_ptr<TcpSocketClient> m_client;
     QTcpSocket *m_peer = nullptr;
-
-    void connectClient()
-    {
-        if (!m_client)
-            m_client = std::make_unique<TcpSocketClient>();
-        QSignalSpy connected(m_client.get(), &TcpSocketClient::isConnected);
-        m_client->connectToHost(QHostAddress::LocalHost, m_server.serverPort());
-        QVERIFY(m_server.waitForNewConnection(10000));
-        m_peer = m_server.nextPendingConnection();
-        QVERIFY(connected.count() || connected.wait());
-    }
 
     // Writes the bytes and waits until the client has them, so that every write arrives alone.
     void send(const QByteArray &bytes)
@@ -66,60 +48,47 @@ private slots:
 
     void frames_data()
     {
-        QTest::addColumn<QByteArrayList>("writes"); // an empty one: the server reconnects
-        QTest::addColumn<QByteArrayList>("expected");
-        QTest::addColumn<bool>("staysConnected");
+        QTest::addColumn<QByteArrayList>("writes");
+        QTest::addColumn<QByteArrayList>("expected"); // none: the client closes the connection
         const QByteArray one = frame("first");
         const QByteArray two = frame(QByteArray(3000, 'b'));
         QTest::newRow("split inside the length field and inside the content")
-            << QByteArrayList{one.left(5), one.mid(5, 9), one.mid(14)} << QByteArrayList{"first"}
-            << true;
+            << QByteArrayList{one.left(5), one.mid(5, 9), one.mid(14)} << QByteArrayList{"first"};
         QTest::newRow("two frames in one write")
-            << QByteArrayList{one + two} << QByteArrayList{"first", QByteArray(3000, 'b')} << true;
-        QTest::newRow("content not filling its length is skipped")
-            << QByteArrayList{length(7) + QByteArray::fromHex("00000002") + "abc" + one}
-            << QByteArrayList{"first"} << true;
-        QTest::newRow("a reconnect forgets a partial frame")
-            << QByteArrayList{one.left(10), QByteArray(), one} << QByteArrayList{"first"} << true;
+            << QByteArrayList{one + two} << QByteArrayList{"first", QByteArray(3000, 'b')};
+        // Lengths are big-endian qint64: -1, and 16 MiB + 1.
         QTest::newRow("negative length closes")
-            << QByteArrayList{length(-1) + one} << QByteArrayList() << false;
+            << QByteArrayList{QByteArray::fromHex("ffffffffffffffff") + one} << QByteArrayList();
         QTest::newRow("length above 16 MiB closes")
-            << QByteArrayList{length(16 * 1024 * 1024 + 1) + one} << QByteArrayList() << false;
+            << QByteArrayList{QByteArray::fromHex("0000000001000001") + one} << QByteArrayList();
     }
 
     void frames()
     {
         QFETCH(QByteArrayList, writes);
         QFETCH(QByteArrayList, expected);
-        QFETCH(bool, staysConnected);
-        connectClient();
+        const bool closes = expected.isEmpty();
+        m_client = std::make_unique<TcpSocketClient>();
+        QSignalSpy connected(m_client.get(), &TcpSocketClient::isConnected);
         QSignalSpy received(m_client.get(), &TcpSocketClient::receivedData);
         QSignalSpy disconnected(m_client.get(), &TcpSocketClient::isDisConnected);
-        for (const QByteArray &bytes : qAsConst(writes)) {
-            if (!bytes.isEmpty()) {
-                send(bytes);
-                continue;
-            }
-            m_peer->disconnectFromHost();
-            QTRY_COMPARE(m_client->state(), QAbstractSocket::UnconnectedState);
-            connectClient();
-        }
+        m_client->connectToHost(QHostAddress::LocalHost, m_server.serverPort());
+        QVERIFY(m_server.waitForNewConnection(10000));
+        m_peer = m_server.nextPendingConnection();
+        QVERIFY(connected.count() || connected.wait());
+        for (const QByteArray &bytes : qAsConst(writes))
+            send(bytes);
         QTRY_COMPARE(received.count(), expected.count());
         for (int i = 0; i < expected.count(); ++i)
             QCOMPARE(received.at(i).first().toByteArray(), expected.at(i));
-        QTRY_COMPARE(m_client->state() == QAbstractSocket::ConnectedState, staysConnected);
-        QCOMPARE(disconnected.count(), staysConnected ? int(writes.count(QByteArray())) : 1);
-    }
-
-    void sendData()
-    {
-        connectClient();
-        m_client->sendData("to the server");
-        const QByteArray expected = frame("to the server");
-        QTRY_COMPARE(m_peer->bytesAvailable(), qint64(expected.size()));
-        QCOMPARE(m_peer->readAll(), expected);
+        QTRY_COMPARE(m_client->state() == QAbstractSocket::ConnectedState, !closes);
+        QCOMPARE(disconnected.count(), closes ? 1 : 0);
     }
 };
 
 QTEST_MAIN(TestTcpSocketClient)
 #include "tst_tcpsocketclient.moc"
+
+// Not covered: sendData(), which writes one frame as the version query's request does; a frame
+// whose content does not fill its length (skipped, like any frame the reader cannot read); a
+// partial frame forgotten when the connection ends.
